@@ -1,0 +1,41 @@
+/*
+ * Amounts as text: 15 characters, right-aligned, filled on the left with "0",
+ * an optional "-" directly before the number, at most one "." with at most two
+ * digits after it. Operations turn texts into 64-bit integers only inside one
+ * call and write text again before they return; nothing is ever rounded.
+ */
+#ifndef ORVANTA_AMOUNT_H
+#define ORVANTA_AMOUNT_H
+
+enum {
+    AMOUNT_LEN = 15,
+    /* Room for any raw result: the widest is a 64-bit product written with
+       a sign and a point (21 characters), or the too-large marker. */
+    RAW_AMOUNT_SIZE = 32,
+    /* A tape line: operator mark, amount, terminating zero. */
+    TAPE_ENTRY_LEN = AMOUNT_LEN + 1,
+    TAPE_ENTRY_SIZE = TAPE_ENTRY_LEN + 1
+};
+
+typedef char AmountText[AMOUNT_LEN + 1];
+typedef char RawAmount[RAW_AMOUNT_SIZE];
+typedef char TapeEntry[TAPE_ENTRY_SIZE];
+
+extern const char ZERO_AMOUNT[];   /* "000000000000000" */
+
+void SplitAmount(const char *amount, long long *intPart, int *fraction);
+char GetOperatorMark(const char *entry);
+void ShiftInAmount(char *amount, const char *typed);
+void BackspaceAmount(char *amount);
+
+/* Raw results: at least 15 characters; longer means too large. */
+void AddSubtractAmount(char op, const char *first, const char *second, RawAmount result);
+void MultiplyAmount(const char *first, const char *second, RawAmount result);
+void DivideAmount(const char *dividend, const char *divisor, RawAmount result);
+void PercentAmount(const char *amount, RawAmount result);
+
+/* Complete tape lines, with the overflow notice for results that do not fit. */
+int ApplyOperator(const char *prevEntry, const char *curEntry, TapeEntry out);
+int ApplyPercent(const char *curEntry, TapeEntry out);
+
+#endif

@@ -1,0 +1,44 @@
+/*
+ * Resource ids of the calculator. Every resource is addressed by number and
+ * exists in Korean only (LANGUAGE 0x12, 0x01).
+ */
+#ifndef ORVANTA_RESOURCE_H
+#define ORVANTA_RESOURCE_H
+
+/* Icon group and version block */
+#define IDI_ORVANTA 1
+#define IDV_VERSION 1
+
+/* Skin, cursor and LCD background */
+#define IDB_SKIN 101
+#define IDC_HAND 102 /* cursor group: the hand shown over every key */
+#define IDB_LCD_BACKGROUND 167
+#define IDB_ABOUT_PICTURE 170
+
+/* Pressed key images: 103 and 105 to 135, listed per key in buttons/keys.def */
+
+/* LCD glyphs, in glyph-index order of tape/lcd_layout.h */
+#define IDB_GLYPH_DIGIT0 143 /* digits 0 to 9 are 143 to 152 */
+#define IDB_GLYPH_PERCENT 153
+#define IDB_GLYPH_PLUS 154
+#define IDB_GLYPH_EQUALS 155
+#define IDB_GLYPH_MULTIPLY 156
+#define IDB_GLYPH_DIVIDE 157
+#define IDB_GLYPH_MINUS_MARK 158
+#define IDB_GLYPH_BLANK 159
+#define IDB_GLYPH_MINUS 162
+#define IDB_GLYPH_POINT 164
+
+/* About dialog */
+#define IDD_ABOUT 168
+#define IDC_FREEWARE_TEXT 1001
+#define IDC_VERSION_TEXT 1002
+#define IDC_HOMEPAGE 1003
+
+/* String table: ids 1 to 32 are the key texts (ButtonId), 33 the LCD screen */
+#define IDS_LCD_SCREEN 33
+
+/* Control ids of the main window's children: keys 1 to 32, then the LCD */
+#define IDC_LCDSCREEN 33
+
+#endif

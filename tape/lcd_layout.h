@@ -1,0 +1,44 @@
+/*
+ * Where the LCD draws: the metrics of its character cells and lines and the
+ * glyph bitmaps it draws with. The LCD window and the artwork generator (which
+ * parses the #define lines) both take the geometry from here.
+ */
+#ifndef ORVANTA_LCD_LAYOUT_H
+#define ORVANTA_LCD_LAYOUT_H
+
+#define LCD_X 13                /* LCD window in the main window */
+#define LCD_Y 30
+#define LCD_WIDTH 185
+#define LCD_HEIGHT 65
+#define LCD_DRAWN_WIDTH 184     /* the part copied from the background */
+#define LCD_DRAWN_HEIGHT 63
+
+#define LCD_GLYPH_WIDTH 11      /* a digit cell */
+#define LCD_GLYPH_HEIGHT 17
+#define LCD_LINE_GAP 2
+#define LCD_FIRST_LINE_TOP 4    /* line r starts at 4 + r * (17 + 2) */
+#define LCD_FIRST_CELL_X 5      /* cell j starts at 5 + 11 * j */
+#define LCD_MARK_X 4            /* the mark cell is one pixel wider, to the left */
+#define LCD_MARK_WIDTH 12
+#define LCD_CELLS 16            /* the mark and the 15 amount characters */
+
+/* Marker colour, applied with R2_MASKNOTPEN */
+#define LCD_MARKER_RED 80
+#define LCD_MARKER_GREEN 40
+#define LCD_MARKER_BLUE 70
+
+/* Glyph indexes into g_hGlyphs */
+enum {
+    GLYPH_MINUS = 10,
+    GLYPH_POINT = 11,
+    GLYPH_MARK_PLUS = 12,
+    GLYPH_MARK_MINUS = 13,
+    GLYPH_MARK_MULTIPLY = 14,
+    GLYPH_MARK_DIVIDE = 15,
+    GLYPH_MARK_EQUALS = 16,
+    GLYPH_MARK_PERCENT = 17,
+    GLYPH_BLANK = 18,
+    GLYPH_COUNT = 19
+};
+
+#endif

@@ -1,0 +1,1 @@
+#include "amount/amount.h"

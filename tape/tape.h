@@ -1,0 +1,36 @@
+/*
+ * The tape: up to 100 lines, the last of which is the line being edited,
+ * a three-line view over it and the counters of the amount being typed.
+ * Owned by the LCD screen; plain data, free of any windowing code.
+ */
+#ifndef ORVANTA_TAPE_H
+#define ORVANTA_TAPE_H
+
+#include "amount/amount.h"
+
+enum { TAPE_ENTRIES = 100, LCD_LINES = 3 };
+
+extern const char BLANK_ENTRY[]; /* "_000000000000000" */
+
+extern TapeEntry g_Tape[TAPE_ENTRIES];
+extern int g_nTapeCur;          /* index of the current line, 0 to 99 */
+extern int g_nViewTop;          /* entry shown on the first LCD line */
+extern int g_nMarkerRow;        /* LCD line 0 to 2 that carries the marker */
+extern int g_nTypedCount;       /* characters typed into the current amount */
+extern int g_nFractionCount;    /* 0, or 1 + digits typed after the point */
+extern int g_bOperatorPressed;  /* the last calculator key was an operator */
+extern int g_nGlyphWidth;       /* LCD metrics, set by ResetTape */
+extern int g_nGlyphHeight;
+extern int g_nLineGap;
+
+void ResetTape(void);
+void AdvanceTape(void);
+void ShowTapeEnd(void);
+void ClampTapeView(void);
+
+/* The three LCD commands, each given the ButtonId of its key. */
+void HandleEntryKey(int buttonId);     /* 1 to 17 */
+void HandleOperatorKey(int buttonId);  /* 18 to 23 */
+void HandleScrollKey(int buttonId);    /* 24 to 28 */
+
+#endif

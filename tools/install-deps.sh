@@ -1,0 +1,35 @@
+#!/bin/sh
+# Installs, with apt-get, whatever of the build and test tools is missing on a
+# Debian 12 machine. Quick and silent when everything is there already.
+set -eu
+
+PACKAGES="cmake make g++ googletest libgtest-dev
+g++-mingw-w64-i686 binutils-mingw-w64-i686
+wine wine32:i386 xvfb xauth xdotool
+python3 python3-pil python3-pefile fonts-nanum fonts-nanum-extra"
+
+missing=""
+for p in $PACKAGES; do
+    status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+    case "$status" in
+        *"install ok installed"*) ;;
+        *) missing="$missing $p" ;;
+    esac
+done
+[ -z "$missing" ] && exit 0
+
+echo "Installing:$missing"
+SUDO=""
+if [ "$(id -u)" != 0 ]; then
+    if command -v sudo >/dev/null 2>&1; then SUDO=sudo; else
+        echo "Need root (or sudo) to install:$missing" >&2; exit 1
+    fi
+fi
+case "$missing" in
+    *:i386*)
+        if ! dpkg --print-foreign-architectures | grep -qx i386; then
+            $SUDO dpkg --add-architecture i386
+        fi ;;
+esac
+$SUDO apt-get update -q
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends $missing

@@ -1,0 +1,38 @@
+#!/bin/sh
+# Runs the Windows build's tests (ctest in the given build folder) under Wine,
+# headless: one Xvfb display and one fresh Wine prefix for the whole run, both
+# thrown away afterwards.
+set -eu
+build=$1
+
+tmp=$(mktemp -d "${TMPDIR:-/tmp}/orvanta-wine.XXXXXX")
+export WINEPREFIX="$tmp/prefix"
+export WINEARCH=win32
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=" # no Mono or Gecko install dialogs
+
+cleanup() {
+    wineserver -k 2>/dev/null || true
+    [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null || true
+    rm -rf "$tmp"
+}
+trap cleanup EXIT INT TERM
+
+# A free display number: the first without a lock file.
+n=90
+while [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$tmp/xvfb.log" 2>&1 &
+xvfb_pid=$!
+export DISPLAY=":$n"
+i=0
+while [ ! -e "/tmp/.X11-unix/X$n" ]; do
+    i=$((i + 1))
+    if [ $i -gt 100 ]; then echo "Xvfb did not start" >&2; cat "$tmp/xvfb.log" >&2; exit 1; fi
+    sleep 0.1
+done
+
+wineboot -i >/dev/null 2>&1
+wineserver -w
+wineserver -p # keep one server for all the tests of the run
+
+ctest --test-dir "$build" --output-on-failure
