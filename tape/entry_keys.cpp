@@ -1,1 +1,109 @@
-#include "amount/amount.h"
+/*
+ * The entry keys: digits, the zero groups, the point, sign, clear and
+ * backspace, which build the amount of the current line.
+ */
+#include "amount/platform.h"
+#include "tape/tape.h"
+
+#include <string.h>
+
+enum { MAX_TYPED = AMOUNT_LEN, MAX_FRACTION_COUNT = 3 /* the point and two digits */ };
+
+static char *CurrentAmount(void)
+{
+    return g_Tape[g_nTapeCur] + 1;
+}
+
+static void ClearAmount(void)
+{
+    g_nTypedCount = 0;
+    g_nFractionCount = 0;
+    memcpy(CurrentAmount(), ZERO_AMOUNT, AMOUNT_LEN);
+}
+
+/* Drops the last character, and a point or sign left at the end with it. */
+static void BackspaceEntry(void)
+{
+    if (g_nTypedCount == 0)
+        return;
+    char *amount = CurrentAmount();
+    for (int i = 0; i < AMOUNT_LEN; i++) {
+        g_nTypedCount--;
+        if (g_nFractionCount != 0)
+            g_nFractionCount--;
+        BackspaceAmount(amount);
+        char last = amount[AMOUNT_LEN - 1];
+        if (last != '.' && last != '-')
+            break;
+    }
+}
+
+static void ToggleSign(void)
+{
+    char *amount = CurrentAmount();
+    char *minus = strchr(amount, '-');
+    if (minus) {
+        *minus = '0';
+        g_nTypedCount--;
+        return;
+    }
+    if (g_nTypedCount + 1 >= 16)
+        return;
+    int pos = 0;
+    while (pos < AMOUNT_LEN && amount[pos] == '0')
+        pos++;
+    if (pos == AMOUNT_LEN)
+        return; /* zero has no sign */
+    if (amount[pos] == '.')
+        pos--; /* one "0" stays in front of the point */
+    if (pos < 1)
+        return; /* no leading zero left to hold the sign */
+    amount[pos - 1] = '-';
+    g_nTypedCount++;
+}
+
+/* A digit, a zero group or the point: shifted in at the right. */
+static void TypeText(const char *text)
+{
+    unsigned n = (unsigned)strlen(text);
+    if (n == 0 || n > 4)
+        return; /* not a text that an entry key types */
+    if ((unsigned)g_nTypedCount + n > MAX_TYPED)
+        return;
+    int isPoint = strcmp(text, ".") == 0;
+    if (g_nFractionCount != 0) {
+        if (isPoint || g_nFractionCount + (int)n > MAX_FRACTION_COUNT)
+            return; /* a second point, or more than two decimals */
+        g_nFractionCount += (int)n;
+    }
+    g_nTypedCount += (int)n;
+    char *amount = CurrentAmount();
+    ShiftInAmount(amount, text);
+    if (memcmp(amount, ZERO_AMOUNT, AMOUNT_LEN) == 0)
+        g_nTypedCount = 0; /* zeros typed into zero do not count */
+    if (isPoint)
+        g_nFractionCount = 1;
+}
+
+void HandleEntryKey(int buttonId)
+{
+    ShowTapeEnd();
+    g_bOperatorPressed = 0;
+    if (GetOperatorMark(g_Tape[g_nTapeCur]) == 0)
+        AdvanceTape(); /* the result stays on the line above */
+
+    if (buttonId == KEY_CLEAR) {
+        ClearAmount();
+    } else if (buttonId == KEY_BACKSPACE) {
+        BackspaceEntry();
+    } else if (buttonId >= 1 && buttonId <= KEY_SIGN) {
+        char text[KEY_TEXT_MAX] = "";
+        ReadKeyText(buttonId, text, KEY_TEXT_MAX);
+        if (strcmp(text, "sign") == 0)
+            ToggleSign();
+        else
+            TypeText(text);
+    }
+    SyncEntryCounters();
+    RepaintLcd();
+}

@@ -1,1 +1,76 @@
-#include "amount/amount.h"
+/*
+ * The operator keys. The pending operator is the mark of the current line
+ * and the first operand is the line before it; an operator key applies what
+ * is pending and writes the result as a new line, then does its own step.
+ */
+#include "amount/platform.h"
+#include "tape/tape.h"
+
+#include <string.h>
+
+static int IsOperatorMark(char c)
+{
+    return c != '\0' && strchr("+-*/%=", c) != NULL;
+}
+
+/* An operator key right after an operator key, on a zero line that still
+   takes an operator, corrects the operator instead of computing. */
+static int IsReplacement(void)
+{
+    const char *entry = g_Tape[g_nTapeCur];
+    return memcmp(entry + 1, ZERO_AMOUNT, AMOUNT_LEN + 1) == 0 && g_bOperatorPressed &&
+           GetOperatorMark(entry) != 0;
+}
+
+/* Writes line as a new current line. */
+static void AppendLine(const TapeEntry line)
+{
+    AdvanceTape();
+    memcpy(g_Tape[g_nTapeCur], line, TAPE_ENTRY_SIZE);
+}
+
+/* Applies the operator pending on the current line, if there is one. On the
+   first line there is no line before: it counts as a line of zero. */
+static void ApplyPendingOperator(void)
+{
+    char mark = GetOperatorMark(g_Tape[g_nTapeCur]);
+    if (mark == 0 || mark == '_')
+        return;
+    const char *previous = g_nTapeCur > 0 ? g_Tape[g_nTapeCur - 1] : BLANK_ENTRY;
+    TapeEntry result;
+    if (ApplyOperator(previous, g_Tape[g_nTapeCur], result))
+        AppendLine(result);
+}
+
+static void ApplyKeyOperator(char key)
+{
+    if (key == '=')
+        return;
+    TapeEntry line;
+    if (key == '%') {
+        ApplyPercent(g_Tape[g_nTapeCur], line);
+    } else {
+        memcpy(line, BLANK_ENTRY, TAPE_ENTRY_SIZE);
+        line[0] = key; /* a new operand line waiting for its amount */
+    }
+    AppendLine(line);
+}
+
+void HandleOperatorKey(int buttonId)
+{
+    ShowTapeEnd();
+    char text[KEY_TEXT_MAX] = "";
+    ReadKeyText(buttonId, text, KEY_TEXT_MAX);
+    char key = text[0];
+    if (IsOperatorMark(key)) {
+        if (IsReplacement()) {
+            g_Tape[g_nTapeCur][0] = key;
+        } else {
+            g_bOperatorPressed = 1;
+            ApplyPendingOperator();
+            ApplyKeyOperator(key);
+        }
+        SyncEntryCounters();
+    }
+    RepaintLcd();
+}

@@ -10,6 +10,19 @@
 
 enum { TAPE_ENTRIES = 100, LCD_LINES = 3 };
 
+/* Keys that the handlers know by their ButtonId (rows of buttons/keys.def);
+   every other key is known by its text. */
+enum {
+    KEY_SIGN = 15,
+    KEY_CLEAR = 16,
+    KEY_BACKSPACE = 17,
+    KEY_POWER = 24,
+    KEY_PAGE_UP = 25,
+    KEY_PAGE_DOWN = 26,
+    KEY_LINE_UP = 27,
+    KEY_LINE_DOWN = 28
+};
+
 extern const char BLANK_ENTRY[]; /* "_000000000000000" */
 
 extern TapeEntry g_Tape[TAPE_ENTRIES];
@@ -27,6 +40,11 @@ void ResetTape(void);
 void AdvanceTape(void);
 void ShowTapeEnd(void);
 void ClampTapeView(void);
+
+/* Sets the entry counters from the current line, so that they always
+   describe what is shown: 0 on a result line, otherwise the characters after
+   the leading zeros, and 1 plus the digits after the point once there is one. */
+void SyncEntryCounters(void);
 
 /* The three LCD commands, each given the ButtonId of its key. */
 void HandleEntryKey(int buttonId);     /* 1 to 17 */

@@ -1,0 +1,269 @@
+/*
+ * orvanta-tape: the calculator's paper tape in a terminal. Presses keys given
+ * as arguments or read from standard input and prints the tape.
+ */
+#include "amount/messages.h"
+#include "amount/platform.h"
+#include "res/site.h"
+#include "tape/tape.h"
+
+#include <stdio.h>
+#include <string.h>
+
+enum {
+    EXIT_BAD_INPUT = 2,
+    LINE_MAX_CHARS = 4096 /* of one line of standard input */
+};
+
+static const char USAGE[] =
+    "usage: orvanta-tape [--raw] [--state] [KEYS...]\n"
+    "\n"
+    "Presses calculator keys and prints the paper tape, oldest line first.\n"
+    "\n"
+    "KEYS are split on white space into tokens. A token that is exactly a key's\n"
+    "text presses that key: 0 00 000 0000 1 ... 9 . sign clear backspace\n"
+    "+ - * / % = power pgup pgdn up down. Any other token is typed character by\n"
+    "character: digits . + - * / % =, c (clear), b (backspace), p (power), in\n"
+    "either case; so '12+3=' and '1 2 + 3 =' give the same tape.\n"
+    "Without KEYS, tokens are read from standard input line by line.\n"
+    "\n"
+    "Output: each tape line as the LCD shows it: the operator mark (blank for a\n"
+    "plain line) and the amount with its leading zeros as blanks.\n"
+    "  --raw     print each line's 16 characters exactly (mark and amount)\n"
+    "  --state   add a line: cur=N top=N marker=N typed=N fraction=N operator=N\n"
+    "  --help    show this text\n"
+    "\n"
+    "A result too large for the display is reported on standard error and the\n"
+    "calculation goes on from zero. A KEYS token with a character that is no\n"
+    "key is reported and nothing is pressed (exit status 2); a bad line of\n"
+    "standard input is reported with its line number and skipped, the other\n"
+    "lines still run, and the exit status is 2.\n";
+
+/* ---- the platform side of the core ---- */
+
+struct KeyText {
+    int buttonId;
+    const char *text;
+};
+
+static const KeyText KEY_TEXTS[] = {
+#define KEY_ROW(id, text, x, y, w, h, pressed) {id, text},
+#include "buttons/keys.def"
+#undef KEY_ROW
+};
+
+enum { KEY_COUNT = sizeof KEY_TEXTS / sizeof KEY_TEXTS[0] };
+
+void ReadKeyText(int buttonId, char *text, int size)
+{
+    text[0] = '\0';
+    for (int i = 0; i < KEY_COUNT; i++) {
+        if (KEY_TEXTS[i].buttonId == buttonId) {
+            snprintf(text, (size_t)size, "%s", KEY_TEXTS[i].text);
+            return;
+        }
+    }
+}
+
+void ShowOverflowMessage(void)
+{
+    fprintf(stderr, "%s: %s\n", OVERFLOW_CAPTION(), OVERFLOW_TEXT());
+}
+
+void RepaintLcd(void)
+{
+}
+
+/* ---- keys ---- */
+
+enum { LAST_TAPE_KEY = KEY_LINE_DOWN };
+
+struct CharKey {
+    char c;
+    int buttonId;
+};
+
+static const CharKey CHAR_KEYS[] = {
+#define CHAR_KEY(c, id) {c, id},
+#include "app/char_keys.def"
+#undef CHAR_KEY
+};
+
+static void PressKey(int buttonId)
+{
+    if (buttonId <= KEY_SIGN || buttonId == KEY_CLEAR || buttonId == KEY_BACKSPACE)
+        HandleEntryKey(buttonId);
+    else if (buttonId < KEY_POWER)
+        HandleOperatorKey(buttonId);
+    else
+        HandleScrollKey(buttonId);
+}
+
+/* The calculator key whose text is the len characters at token, or 0. */
+static int FindKeyByText(const char *token, size_t len)
+{
+    for (int i = 0; i < KEY_COUNT && KEY_TEXTS[i].buttonId <= LAST_TAPE_KEY; i++) {
+        if (strlen(KEY_TEXTS[i].text) == len && strncmp(KEY_TEXTS[i].text, token, len) == 0)
+            return KEY_TEXTS[i].buttonId;
+    }
+    return 0;
+}
+
+/* The calculator key that character c types, or 0. */
+static int FindKeyByChar(char c)
+{
+    for (const CharKey &key : CHAR_KEYS) {
+        if (key.c == c && key.buttonId <= LAST_TAPE_KEY)
+            return key.buttonId;
+    }
+    return 0;
+}
+
+static int IsSpace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
+
+/* Goes through the tokens of text: checks them all (press 0) or presses
+   their keys (press 1). Returns 0 at the first token that is no key and
+   copies it to bad (size bytes). */
+static int RunTokens(const char *text, int press, char *bad, int size)
+{
+    const char *p = text;
+    for (;;) {
+        while (IsSpace(*p))
+            p++;
+        if (*p == '\0')
+            return 1;
+        const char *end = p;
+        while (*end != '\0' && !IsSpace(*end))
+            end++;
+        size_t len = (size_t)(end - p);
+        int whole = FindKeyByText(p, len);
+        if (whole) {
+            if (press)
+                PressKey(whole);
+        } else {
+            for (const char *c = p; c < end; c++) {
+                int key = FindKeyByChar(*c);
+                if (key == 0) {
+                    snprintf(bad, (size_t)size, "%.*s", (int)len, p);
+                    return 0;
+                }
+                if (press)
+                    PressKey(key);
+            }
+        }
+        p = end;
+    }
+}
+
+/* ---- output ---- */
+
+/* A tape line as the LCD shows it: a blank for the plain mark, and blanks
+   for leading zeros up to the digit in front of the point (or the last). */
+static void FormatShownLine(const char *entry, char out[TAPE_ENTRY_SIZE])
+{
+    const char *point = strchr(entry, '.');
+    int alwaysShown = point ? (int)(point - entry) - 1 : TAPE_ENTRY_LEN - 1;
+    int significant = 0;
+    out[0] = entry[0] == '_' ? ' ' : entry[0];
+    for (int j = 1; j < TAPE_ENTRY_LEN; j++) {
+        char c = entry[j];
+        if (c == '0' && !significant && j != alwaysShown) {
+            out[j] = ' ';
+            continue;
+        }
+        if (c >= '0' && c <= '9')
+            significant = 1;
+        out[j] = c;
+    }
+    out[TAPE_ENTRY_LEN] = '\0';
+}
+
+static void PrintTape(int raw, int state)
+{
+    for (int i = 0; i <= g_nTapeCur; i++) {
+        char shown[TAPE_ENTRY_SIZE];
+        if (!raw)
+            FormatShownLine(g_Tape[i], shown);
+        puts(raw ? g_Tape[i] : shown);
+    }
+    if (state) {
+        printf("cur=%d top=%d marker=%d typed=%d fraction=%d operator=%d\n", g_nTapeCur,
+               g_nViewTop, g_nMarkerRow, g_nTypedCount, g_nFractionCount, g_bOperatorPressed);
+    }
+}
+
+/* ---- main ---- */
+
+enum { BAD_TOKEN_SHOWN = 64 };
+
+static int RunStandardInput(void)
+{
+    char line[LINE_MAX_CHARS];
+    int lineNumber = 0;
+    int status = 0;
+    while (fgets(line, sizeof line, stdin)) {
+        lineNumber++;
+        size_t len = strlen(line);
+        if (len == sizeof line - 1 && line[len - 1] != '\n') {
+            fprintf(stderr, "orvanta-tape: line %d: longer than %d characters, skipped\n",
+                    lineNumber, LINE_MAX_CHARS - 2);
+            int c;
+            while ((c = getchar()) != EOF && c != '\n') {
+            }
+            status = EXIT_BAD_INPUT;
+            continue;
+        }
+        char bad[BAD_TOKEN_SHOWN];
+        if (!RunTokens(line, 0, bad, sizeof bad)) {
+            fprintf(stderr, "orvanta-tape: line %d: '%s' is not a key, line skipped\n",
+                    lineNumber, bad);
+            status = EXIT_BAD_INPUT;
+            continue;
+        }
+        RunTokens(line, 1, bad, sizeof bad);
+    }
+    return status;
+}
+
+int main(int argc, char **argv)
+{
+    int raw = 0, state = 0, first = 1;
+    for (; first < argc && strncmp(argv[first], "--", 2) == 0; first++) {
+        if (strcmp(argv[first], "--raw") == 0) {
+            raw = 1;
+        } else if (strcmp(argv[first], "--state") == 0) {
+            state = 1;
+        } else if (strcmp(argv[first], "--help") == 0) {
+            fputs(USAGE, stdout);
+            return 0;
+        } else if (strcmp(argv[first], "--") == 0) {
+            first++;
+            break;
+        } else {
+            fprintf(stderr, "orvanta-tape: unknown option '%s' (see --help)\n", argv[first]);
+            return EXIT_BAD_INPUT;
+        }
+    }
+
+    ResetTape();
+    int status = 0;
+    if (first < argc) {
+        char bad[BAD_TOKEN_SHOWN];
+        for (int i = first; i < argc; i++) {
+            if (!RunTokens(argv[i], 0, bad, sizeof bad)) {
+                fprintf(stderr, "orvanta-tape: '%s' is not a key (see --help); nothing pressed\n",
+                        bad);
+                return EXIT_BAD_INPUT;
+            }
+        }
+        for (int i = first; i < argc; i++)
+            RunTokens(argv[i], 1, bad, sizeof bad);
+    } else {
+        status = RunStandardInput();
+    }
+    PrintTape(raw, state);
+    return status;
+}
