@@ -1,0 +1,211 @@
+/*
+ * The main window: a borderless, round-cornered skin that carries the 32 keys
+ * and the LCD, can be dragged by any free point of the skin, translates the
+ * keyboard into key presses, forwards calculator keys to the LCD and carries
+ * out the four window keys itself.
+ */
+#include "app/shell.h"
+
+#include <shellapi.h>
+
+#include "app/commands.h"
+#include "buttons/img_button.h"
+#include "app/resources.h"
+#include "res/site.h"
+#include "tape/lcd_layout.h"
+#include "tape/lcd_window.h"
+
+HINSTANCE g_hInstance;
+HBITMAP g_hSkinBitmap;
+int g_bKeyHandled;
+
+namespace {
+
+/* The part of the shell that each window class differs in. */
+struct ClassSpec {
+    const char *name;
+    WNDPROC proc;
+    bool ownCursor;  /* the hand of the resources, else the system arrow */
+};
+
+const ClassSpec WINDOW_CLASSES[] = {
+    { MAIN_WINDOW_CLASS, MainWndProc, false },
+    { IMG_BUTTON_CLASS, ImgButtonWndProc, true },
+    { LCD_SCREEN_CLASS, LcdScreenWndProc, false },
+};
+
+HWND CreateChild(HWND parent, const char *className, int x, int y, int width, int height, int id)
+{
+    HWND child = CreateWindowExA(0, className, "", WS_CHILD | WS_VISIBLE, x, y, width, height,
+                                 parent, (HMENU)(INT_PTR)id, g_hInstance, nullptr);
+    if (child) {
+        ShowWindow(child, SW_SHOW);
+        UpdateWindow(child);
+    }
+    return child;
+}
+
+LRESULT OnCreate(HWND hwnd)
+{
+    /* Each key places itself from its layout row while it is created. */
+    for (int id = 1; id <= BUTTON_COUNT; id++) {
+        if (!CreateChild(hwnd, IMG_BUTTON_CLASS, 0, 0, 0, 0, id)) {
+            return 0;
+        }
+    }
+    if (!CreateChild(hwnd, LCD_SCREEN_CLASS, LCD_X, LCD_Y, LCD_WIDTH, LCD_HEIGHT, IDC_LCDSCREEN)) {
+        return 0;
+    }
+    HRGN region = CreateRoundRectRgn(0, 0, REGION_RIGHT, REGION_BOTTOM, REGION_CORNER_WIDTH,
+                                     REGION_CORNER_HEIGHT);
+    SetWindowRgn(hwnd, region, FALSE); /* the region now belongs to the system */
+    g_hSkinBitmap = LoadBitmapA(g_hInstance, MAKEINTRESOURCEA(IDB_SKIN));
+    return 0;
+}
+
+LRESULT OnPaint(HWND hwnd)
+{
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd, &ps);
+    PaintSkin(hwnd, dc, g_hSkinBitmap);
+    EndPaint(hwnd, &ps);
+    return 0;
+}
+
+LRESULT OnLButtonDown(HWND hwnd)
+{
+    /* A press on the free skin drags the window, as a caption would. */
+    SendMessageA(hwnd, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+    return 0;
+}
+
+LRESULT OnKeyDown(HWND hwnd, WPARAM wParam, LPARAM lParam)
+{
+    g_bKeyHandled = TranslateKeyDown(hwnd, wParam, lParam);
+    return 0;
+}
+
+LRESULT OnChar(HWND hwnd, WPARAM wParam, LPARAM lParam)
+{
+    /* The character of a key whose key-down pressed a button is not typed
+       a second time. */
+    if (!g_bKeyHandled) {
+        TranslateChar(hwnd, wParam, lParam);
+    }
+    return 0;
+}
+
+void ForwardCalculatorKey(HWND hwnd, LPARAM buttonId)
+{
+    WPARAM lcdCommand;
+    if (buttonId > LAST_OPERATOR_KEY) {
+        lcdCommand = LCD_SCROLL;
+    } else if (buttonId >= FIRST_OPERATOR_KEY) {
+        lcdCommand = LCD_OPERATOR;
+    } else {
+        lcdCommand = LCD_ENTRY;
+    }
+    SendMessageA(GetDlgItem(hwnd, IDC_LCDSCREEN), WM_COMMAND, lcdCommand, buttonId);
+}
+
+void RunSystemKey(HWND hwnd, WPARAM wParam, LPARAM buttonId)
+{
+    switch (buttonId) {
+    case BUTTON_QUIT:
+        /* Runs the destruction handling at once; the windows end with the
+           process after the message loop has taken the quit message. */
+        SendMessageA(hwnd, WM_DESTROY, wParam, buttonId);
+        break;
+    case BUTTON_MINIMISE:
+        ShowWindow(hwnd, SW_MINIMIZE);
+        break;
+    case BUTTON_ABOUT:
+        DialogBoxParamA(g_hInstance, MAKEINTRESOURCEA(IDD_ABOUT), hwnd, AboutDlgProc, 0);
+        break;
+    case BUTTON_WEB:
+        ShellExecuteA(hwnd, "open", ORVANTA_HOME_URL, nullptr, nullptr, SW_SHOWNORMAL);
+        break;
+    default:
+        break;
+    }
+}
+
+LRESULT OnCommand(HWND hwnd, WPARAM wParam, LPARAM lParam)
+{
+    /* wParam is compared whole: a non-zero high word matches no command. */
+    if (wParam == CMD_KEY) {
+        ForwardCalculatorKey(hwnd, lParam);
+    } else if (wParam == CMD_SYSTEM) {
+        RunSystemKey(hwnd, wParam, lParam);
+    }
+    return 0;
+}
+
+LRESULT OnDestroy(void)
+{
+    if (g_hSkinBitmap) {
+        DeleteObject(g_hSkinBitmap);
+        g_hSkinBitmap = nullptr;
+    }
+    PostQuitMessage(0);
+    return 0;
+}
+
+} // namespace
+
+int RegisterWindowClasses(void)
+{
+    for (const ClassSpec &spec : WINDOW_CLASSES) {
+        WNDCLASSEXA wc = {};
+        wc.cbSize = sizeof(wc);
+        wc.style = 0;
+        wc.lpfnWndProc = spec.proc;
+        wc.hInstance = g_hInstance;
+        wc.hCursor = spec.ownCursor ? LoadCursorA(g_hInstance, MAKEINTRESOURCEA(IDC_KEY_CURSOR))
+                                    : LoadCursorA(nullptr, (LPCSTR)IDC_ARROW);
+        wc.hbrBackground = (HBRUSH)GetStockObject(NULL_BRUSH);
+        wc.lpszClassName = spec.name;
+        if (!RegisterClassExA(&wc)) {
+            return 0;
+        }
+    }
+    return 1;
+}
+
+HWND CreateMainWindow(void)
+{
+    return CreateWindowExA(0, MAIN_WINDOW_CLASS, MAIN_WINDOW_TEXT, WS_POPUP, MAIN_WINDOW_X,
+                           MAIN_WINDOW_Y, SKIN_WIDTH, SKIN_HEIGHT, nullptr, nullptr, g_hInstance,
+                           nullptr);
+}
+
+void PaintSkin(HWND, HDC dc, HBITMAP skin)
+{
+    HDC memDc = CreateCompatibleDC(dc);
+    HGDIOBJ oldObject = SelectObject(memDc, skin);
+    BitBlt(dc, 0, 0, SKIN_WIDTH, SKIN_HEIGHT, memDc, 0, 0, SRCCOPY);
+    SelectObject(memDc, oldObject);
+    DeleteDC(memDc);
+}
+
+LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_CREATE:
+        return OnCreate(hwnd);
+    case WM_PAINT:
+        return OnPaint(hwnd);
+    case WM_LBUTTONDOWN:
+        return OnLButtonDown(hwnd);
+    case WM_KEYDOWN:
+        return OnKeyDown(hwnd, wParam, lParam);
+    case WM_CHAR:
+        return OnChar(hwnd, wParam, lParam);
+    case WM_COMMAND:
+        return OnCommand(hwnd, wParam, lParam);
+    case WM_DESTROY:
+        return OnDestroy();
+    default:
+        return DefWindowProcA(hwnd, msg, wParam, lParam);
+    }
+}

@@ -1,0 +1,28 @@
+/*
+ * What the calculator core asks of Windows: key texts from the string table
+ * and the overflow notice. The LCD's immediate repaint is in
+ * tape/lcd_window.cpp.
+ */
+#include "amount/platform.h"
+
+#include <windows.h>
+
+#include "amount/messages.h"
+#include "app/shell.h"
+
+void ReadKeyText(int buttonId, char *text, int size)
+{
+    if (size <= 0) {
+        return;
+    }
+    text[0] = '\0';
+    LoadStringA(g_hInstance, buttonId, text, size);
+}
+
+void ShowOverflowMessage(void)
+{
+    /* Task-modal: the calculator takes no keys while the notice is open, so
+       no key can run nested inside the operator key that raised it. Wide
+       text, so that it reads the same whatever the system's code page. */
+    MessageBoxW(nullptr, OVERFLOW_TEXT(L), OVERFLOW_CAPTION(L), MB_OK | MB_TASKMODAL);
+}

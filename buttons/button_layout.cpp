@@ -1,0 +1,38 @@
+/*
+ * Where each key sits on the skin and which image shows it pressed. The rows
+ * come from keys.def, the one table that the artwork shares.
+ */
+#include "buttons/img_button.h"
+
+namespace {
+
+constexpr ButtonSpec KEY_LAYOUT[] = {
+#define KEY_ROW(id, text, x, y, w, h, pressed) { x, y, w, h, pressed, id },
+#include "buttons/keys.def"
+#undef KEY_ROW
+};
+
+constexpr bool RowsInButtonIdOrder()
+{
+    for (int i = 0; i < BUTTON_COUNT; i++) {
+        if (KEY_LAYOUT[i].buttonId != i + 1) {
+            return false;
+        }
+    }
+    return true;
+}
+
+static_assert(sizeof(KEY_LAYOUT) / sizeof(KEY_LAYOUT[0]) == BUTTON_COUNT, "one row per key");
+static_assert(RowsInButtonIdOrder(), "rows in ButtonId order, so that row n - 1 is key n");
+
+} // namespace
+
+ButtonSpec g_ButtonSpecs[BUTTON_COUNT];
+
+void GetButtonSpec(HWND, int buttonId, ButtonSpec *spec)
+{
+    if (buttonId < 1 || buttonId > BUTTON_COUNT) {
+        return;
+    }
+    *spec = KEY_LAYOUT[buttonId - 1];
+}

@@ -1,0 +1,216 @@
+/*
+ * The image button: transparent while released (the skin under it shows the
+ * key), its pressed bitmap while the mouse holds it and the pointer is over
+ * it. Letting go over the key sends the key's command to the main window.
+ *
+ * The press state is shared by all buttons. A second press can start while
+ * one is held (a key typed while the mouse holds another): it ends the held
+ * press first, without a command, so the typed key always counts once and
+ * the capture is never given back to a button.
+ */
+#include "buttons/img_button.h"
+
+#include "app/shell.h"
+
+int g_bPressedShown;
+int g_bTracking;
+HWND g_hPrevCapture;
+HWND g_hHeldButton;
+
+namespace {
+
+ButtonSpec *SpecOf(HWND hwnd)
+{
+    int id = GetDlgCtrlID(hwnd);
+    if (id < 1 || id > BUTTON_COUNT) {
+        return nullptr;
+    }
+    return &g_ButtonSpecs[id - 1];
+}
+
+bool IsImgButton(HWND hwnd)
+{
+    return hwnd && GetWindowLongPtrA(hwnd, GWLP_WNDPROC) == (LONG_PTR)ImgButtonWndProc;
+}
+
+/* The window that held the capture before the press gets it back, unless it
+   has gone or is a key: a key with the capture but no press would take the
+   next click anywhere on the calculator for itself. */
+void GiveBackCapture(void)
+{
+    HWND prev = g_hPrevCapture;
+    g_hPrevCapture = nullptr;
+    if (prev && IsWindow(prev) && !IsImgButton(prev)) {
+        SetCapture(prev);
+    }
+}
+
+/* Ends the held press of hwnd without a command. The capture is left alone:
+   whoever takes it next gets it. */
+void CancelPress(HWND hwnd)
+{
+    const ButtonSpec *spec = SpecOf(hwnd);
+    g_hHeldButton = nullptr;
+    g_bTracking = 0;
+    g_bPressedShown = spec ? DrawImgButton(hwnd, 0, spec) : 0;
+}
+
+void SendKeyCommand(HWND hwnd, const ButtonSpec *spec)
+{
+    WPARAM code = spec->buttonId > LAST_CALCULATOR_KEY ? CMD_SYSTEM : CMD_KEY;
+    SendMessageA(GetParent(hwnd), WM_COMMAND, code, spec->buttonId);
+}
+
+LRESULT OnCreate(HWND hwnd)
+{
+    int id = GetDlgCtrlID(hwnd);
+    if (id < 1 || id > BUTTON_COUNT) {
+        return -1;
+    }
+    ButtonSpec *spec = &g_ButtonSpecs[id - 1];
+    GetButtonSpec(hwnd, id, spec);
+    MoveWindow(hwnd, spec->x, spec->y, spec->width, spec->height, FALSE);
+    return 0;
+}
+
+LRESULT OnPaint(HWND hwnd)
+{
+    PAINTSTRUCT ps;
+    BeginPaint(hwnd, &ps);
+    EndPaint(hwnd, &ps);
+    return 0;
+}
+
+LRESULT OnDestroy(HWND hwnd)
+{
+    /* A key that goes while held leaves no press behind. */
+    if (hwnd == g_hHeldButton) {
+        g_hHeldButton = nullptr;
+        g_bTracking = 0;
+        g_bPressedShown = 0;
+    }
+    return 0;
+}
+
+LRESULT OnLButtonDown(HWND hwnd)
+{
+    const ButtonSpec *spec = SpecOf(hwnd);
+    if (!spec) {
+        return 0;
+    }
+    bool pressInProgress = g_hHeldButton != nullptr;
+    if (pressInProgress && g_hHeldButton != hwnd) {
+        CancelPress(g_hHeldButton);
+    }
+    g_bPressedShown = DrawImgButton(hwnd, 1, spec);
+    g_hHeldButton = hwnd;
+    g_bTracking = 1;
+    HWND prev = SetCapture(hwnd);
+    /* A press that follows a cancelled one keeps the capture owner from
+       before that first press. */
+    if (!pressInProgress) {
+        g_hPrevCapture = IsImgButton(prev) ? nullptr : prev;
+    }
+    return 0;
+}
+
+LRESULT OnMouseMove(HWND hwnd, WPARAM wParam, LPARAM lParam)
+{
+    const ButtonSpec *spec = SpecOf(hwnd);
+    if (!spec || !g_bTracking || hwnd != g_hHeldButton || wParam != MK_LBUTTON) {
+        return 0;
+    }
+    /* Read unsigned: a pointer left of or above the key is far outside. */
+    unsigned x = LOWORD(lParam);
+    unsigned y = HIWORD(lParam);
+    bool inside = x <= (unsigned)spec->width && y <= (unsigned)spec->height;
+    if (!inside && g_bPressedShown) {
+        g_bPressedShown = DrawImgButton(hwnd, 0, spec);
+    } else if (inside && !g_bPressedShown) {
+        g_bPressedShown = DrawImgButton(hwnd, 1, spec);
+    }
+    return 0;
+}
+
+LRESULT OnLButtonUp(HWND hwnd)
+{
+    const ButtonSpec *spec = SpecOf(hwnd);
+    if (!spec) {
+        return 0;
+    }
+    bool ownPress = hwnd == g_hHeldButton;
+    bool sendCommand = ownPress && g_bPressedShown;
+    if (ownPress) {
+        g_hHeldButton = nullptr;
+        g_bTracking = 0;
+        /* The capture goes before the command: the command can open the
+           About dialog or the overflow message, which must get the clicks
+           meant for them. The key stays pressed on the screen meanwhile. */
+        if (GetCapture() == hwnd) {
+            ReleaseCapture();
+        }
+        GiveBackCapture();
+    }
+    if (sendCommand) {
+        SendKeyCommand(hwnd, spec);
+    }
+    int shown = DrawImgButton(hwnd, 0, spec);
+    if (!g_hHeldButton) {
+        g_bPressedShown = shown;
+    }
+    return 0;
+}
+
+LRESULT OnCaptureChanged(HWND hwnd, WPARAM wParam, LPARAM lParam)
+{
+    /* Another window took the mouse while the key was held: the press is
+       cancelled and no command follows. */
+    if (hwnd == g_hHeldButton && (HWND)lParam != hwnd) {
+        CancelPress(hwnd);
+        g_hPrevCapture = nullptr;
+    }
+    return DefWindowProcA(hwnd, WM_CAPTURECHANGED, wParam, lParam);
+}
+
+} // namespace
+
+int DrawImgButton(HWND hwnd, int pressed, const ButtonSpec *spec)
+{
+    if (!pressed) {
+        RECT rc = { spec->x, spec->y, spec->x + spec->width, spec->y + spec->height };
+        InvalidateRect(GetParent(hwnd), &rc, TRUE);
+        return pressed;
+    }
+    HDC dc = GetDC(hwnd);
+    HDC memDc = CreateCompatibleDC(dc);
+    HBITMAP image = LoadBitmapA(g_hInstance, MAKEINTRESOURCEA(spec->pressedBitmap));
+    HGDIOBJ oldObject = SelectObject(memDc, image);
+    BitBlt(dc, 0, 0, spec->width, spec->height, memDc, 0, 0, SRCCOPY);
+    SelectObject(memDc, oldObject);
+    DeleteObject(image);
+    DeleteDC(memDc);
+    ReleaseDC(hwnd, dc);
+    return pressed;
+}
+
+LRESULT CALLBACK ImgButtonWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_CREATE:
+        return OnCreate(hwnd);
+    case WM_PAINT:
+        return OnPaint(hwnd);
+    case WM_DESTROY:
+        return OnDestroy(hwnd);
+    case WM_LBUTTONDOWN:
+        return OnLButtonDown(hwnd);
+    case WM_MOUSEMOVE:
+        return OnMouseMove(hwnd, wParam, lParam);
+    case WM_LBUTTONUP:
+        return OnLButtonUp(hwnd);
+    case WM_CAPTURECHANGED:
+        return OnCaptureChanged(hwnd, wParam, lParam);
+    default:
+        return DefWindowProcA(hwnd, msg, wParam, lParam);
+    }
+}

@@ -1,0 +1,43 @@
+/*
+ * The 32 image buttons of the calculator face: their fixed geometry and the
+ * window class that shows a key pressed while the mouse holds it and reports
+ * a click to the main window.
+ */
+#ifndef ORVANTA_IMG_BUTTON_H
+#define ORVANTA_IMG_BUTTON_H
+
+#include <windows.h>
+
+#include "app/commands.h"
+
+#define IMG_BUTTON_CLASS "Orvanta_imgButton"
+
+/* One key, in the main window's client coordinates. */
+struct ButtonSpec {
+    int x;
+    int y;
+    int width;          /* also the size of the pressed bitmap */
+    int height;
+    int pressedBitmap;  /* bitmap resource id of the pressed image */
+    int buttonId;       /* lParam of the key's command */
+};
+
+/* Entry n - 1 belongs to ButtonId n; filled when button n is created. */
+extern ButtonSpec g_ButtonSpecs[BUTTON_COUNT];
+
+/* The press state, shared by all buttons: at most one key is held at a time. */
+extern int g_bPressedShown;  /* a pressed image is on the screen */
+extern int g_bTracking;      /* the left button is held after a press on a key */
+extern HWND g_hPrevCapture;  /* capture owner before the press, given back after it */
+extern HWND g_hHeldButton;   /* the key whose press is in progress, NULL when idle */
+
+/* Writes the record of keys 1 to 32; any other id leaves *spec unchanged. */
+void GetButtonSpec(HWND hwnd, int buttonId, ButtonSpec *spec);
+
+/* Draws the key pressed at once, or has the main window repaint it released;
+   returns pressed. */
+int DrawImgButton(HWND hwnd, int pressed, const ButtonSpec *spec);
+
+LRESULT CALLBACK ImgButtonWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+#endif

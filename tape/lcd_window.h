@@ -1,0 +1,26 @@
+/*
+ * The LCD screen: the child window that shows three lines of the tape in
+ * seven-segment glyphs, with a darkened marker over the current line.
+ */
+#ifndef ORVANTA_LCD_WINDOW_H
+#define ORVANTA_LCD_WINDOW_H
+
+#include <windows.h>
+
+#include "tape/lcd_layout.h"
+
+#define LCD_SCREEN_CLASS "Orvanta_LCDScreen"
+
+/* Indexed by glyph index; loaded while the LCD screen exists. */
+extern HBITMAP g_hGlyphs[GLYPH_COUNT];
+
+LRESULT CALLBACK LcdScreenWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+/* Resets the tape, then loads the glyphs. */
+void LoadLcdGlyphs(void);
+void FreeLcdGlyphs(void);
+
+/* Draws the whole LCD into dc: background, the lines in view, the marker. */
+void PaintLcd(HWND hwnd, HDC dc);
+
+#endif
