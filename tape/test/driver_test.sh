@@ -1,0 +1,109 @@
+#!/bin/bash
+# The tape driver as a script uses it: arguments, standard input, output
+# forms, errors and exit status. Usage: driver_test.sh path/to/orvanta-tape
+set -u
+set -f  # "*" is a key, not a pattern
+tape=$1
+failures=0
+errfile=$(mktemp)
+trap 'rm -f "$errfile"' EXIT
+
+fail()
+{
+    echo "FAIL: $1"
+    failures=$((failures + 1))
+}
+
+# same NAME EXPECTED ACTUAL
+same()
+{
+    if [ "$2" != "$3" ]; then
+        fail "$1"
+        printf 'expected:\n%s\nactual:\n%s\n' "$2" "$3"
+    fi
+}
+
+lines() { printf '%s\n' "$@"; }
+run_raw() { "$tape" --raw "$1" 2>/dev/null | tr '\n' ' ' | sed 's/ $//'; }
+
+same "raw tape with state" \
+    "$(lines _000000000000012 +000000000000003 =000000000000015 \
+        'cur=2 top=0 marker=2 typed=0 fraction=0 operator=1')" \
+    "$("$tape" --raw --state 1 2 + 3 =)"
+same "one token typed character by character" \
+    "$("$tape" --raw --state 1 2 + 3 =)" "$("$tape" --raw --state 12+3=)"
+same "one argument split on blanks" \
+    "$("$tape" --raw --state 1 2 + 3 =)" "$("$tape" --raw --state '1 2 + 3 =')"
+
+# As the LCD shows it: blank mark for "_", blanks for suppressed zeros.
+same "LCD form" \
+    "$(lines '             200' '*              7' '=           1400' '            -0.5')" \
+    "$("$tape" 2 00 '*' 7 = . 5 sign)"
+same "LCD form of a product below one" \
+    "$(lines '             0.5' '*           -0.5' '=           -.25')" \
+    "$("$tape" . 5 '*' . 5 sign =)"
+same "LCD form of a point alone" "              0." "$("$tape" .)"
+same "empty input is a fresh tape" "               0" "$("$tape" </dev/null)"
+
+# Key texts are keys; other tokens go through the character table.
+same "zero group after the point is refused whole" \
+    "$(lines _00000000000000. 'cur=0 top=0 marker=0 typed=1 fraction=1 operator=0')" \
+    "$("$tape" --raw --state . 000)"
+same "zeros typed one by one after the point" "_000000000000.00" "$(run_raw .000)"
+same "c clears" "_000000000000005" "$(run_raw 12C5)"
+same "b deletes" "_000000000000012" "$(run_raw 123b)"
+same "p powers off" "_000000000000003" "$(run_raw 1+2P3)"
+same "named keys" "_0000000000000-2" "$(run_raw '1 2 backspace clear 2 sign')"
+same "scrolling keeps the operator flag" \
+    "cur=10 top=5 marker=2 typed=0 fraction=0 operator=1" \
+    "$("$tape" --state 1+1+1+1+1+1= pgup up | tail -n 1)"
+
+while IFS='|' read -r keys expected; do
+    same "keys $keys" "$expected" "$(run_raw "$keys")"
+done <<'ROWS'
+12 + 3 =|_000000000000012 +000000000000003 =000000000000015
+200 * 7 %|_000000000000200 *000000000000007 =000000000001400 %000000000000014
+12 + 3 = * 2 =|_000000000000012 +000000000000003 =000000000000015 *000000000000002 =000000000000030
+12 + 3 +|_000000000000012 +000000000000003 =000000000000015 +000000000000000
+12 + -|_000000000000012 -000000000000000
+12 + = * 3 =|_000000000000012 =000000000000000 *000000000000003 =000000000000000
+12 + 3 = =|_000000000000012 +000000000000003 =000000000000015
+200 %|_000000000000200 %000000000000002
+200 + % 5|_000000000000200 %000000000000000 _000000000000005
+12 + 0 -|_000000000000012 +000000000000000 =000000000000012 -000000000000000
+12 + 3 = 4 clear = + 5 =|_000000000000012 +000000000000003 =000000000000015 +000000000000005 =000000000000020
+12.5 0 5 backspace|_0000000000012.5
+= + 5 =|+000000000000005 =000000000000005
+ROWS
+
+# Too large: the notice on standard error, then on from zero.
+out=$("$tape" --raw 999999999999999 + 1 = + 5 = 2>"$errfile")
+status=$?
+err=$(cat "$errfile")
+same "overflow tape" \
+    "$(lines _999999999999999 +000000000000001 =000000000000000 +000000000000005 =000000000000005)" "$out"
+same "overflow status" 0 "$status"
+case "$err" in *"너무 큽니다"*) ;; *) fail "overflow notice on standard error: '$err'" ;; esac
+
+# A bad argument: reported with the token, nothing pressed, status 2.
+out=$("$tape" 1 2 'x+3' 2>"$errfile")
+status=$?
+err=$(cat "$errfile")
+same "bad token status" 2 "$status"
+same "bad token prints no tape" "" "$out"
+case "$err" in *"x+3"*) ;; *) fail "bad token named on standard error: '$err'" ;; esac
+
+# A bad input line: reported with its number, skipped whole, the rest runs.
+out=$(printf '1 2\n+ 3 q\n+ 3 =\n' | "$tape" --raw 2>"$errfile")
+status=$?
+err=$(cat "$errfile")
+same "bad line skipped" "$(lines _000000000000012 +000000000000003 =000000000000015)" "$out"
+same "bad line status" 2 "$status"
+case "$err" in *2*q*) ;; *) fail "bad line reported with number and token: '$err'" ;; esac
+
+out=$("$tape" --help 2>/dev/null)
+same "help status" 0 "$?"
+case "$out" in *--raw*--state*) ;; *) fail "help explains the options" ;; esac
+
+[ "$failures" -eq 0 ] && echo "driver: all checks passed"
+exit $((failures != 0))
