@@ -7,6 +7,7 @@
 
 int g_nOverflowMessages;
 int g_nLcdRepaints;
+void (*g_pfnWhileOverflowMessage)(void);
 
 const char *KeyText(int buttonId)
 {
@@ -39,6 +40,7 @@ void ReadKeyText(int buttonId, char *text, int size)
 void ShowOverflowMessage(void)
 {
     ++g_nOverflowMessages;
+    if (g_pfnWhileOverflowMessage) g_pfnWhileOverflowMessage();
 }
 
 void RepaintLcd(void)

@@ -8,6 +8,9 @@
 extern int g_nOverflowMessages;  /* ShowOverflowMessage calls */
 extern int g_nLcdRepaints;       /* RepaintLcd calls */
 
+/* Run while the overflow notice is open, as a user clicking keys meanwhile. */
+extern void (*g_pfnWhileOverflowMessage)(void);
+
 /* The text of key buttonId ("" for an id without a key). */
 const char *KeyText(int buttonId);
 

@@ -97,6 +97,7 @@ protected:
         ResetTape();
         g_nOverflowMessages = 0;
         g_nLcdRepaints = 0;
+        g_pfnWhileOverflowMessage = nullptr;
     }
 
     // Presses keys given by their texts, separated by blanks.
@@ -236,6 +237,8 @@ TEST_F(TapeTest, KeySequences)
         {". = +", "_00000000000000. +000000000000000", 0},
         {". sign backspace = +", "_0000000000000-0 +000000000000000", 0},
         {"1 + pgup -", "_000000000000001 -000000000000000", 0},
+        {"= %", "%000000000000000", 0},
+        {"= = + 5 =", "=000000000000000 +000000000000005 =000000000000005", 0},
         // an operator pending on line 0 is applied against zero
         {"= + 5 =", "+000000000000005 =000000000000005", 0},
         {"= - 5 =", "-000000000000005 =0000000000000-5", 0},
@@ -256,6 +259,41 @@ TEST_F(TapeTest, KeySequences)
         SCOPED_TRACE(r.keys);
         SetUp();
         Press(r.keys.c_str());
+        EXPECT_EQ(r.tape, TapeText());
+        EXPECT_EQ(r.overflows, g_nOverflowMessages);
+    }
+}
+
+// Keys clicked while the overflow notice is open are handled at once; the
+// interrupted operator key then goes on with the tape as they left it.
+const char *g_pszNestedKeys;
+
+void PressNestedKeys()
+{
+    g_pfnWhileOverflowMessage = nullptr;
+    std::istringstream in(g_pszNestedKeys);
+    std::string key;
+    while (in >> key) PressKey(FindKeyId(key.c_str()));
+}
+
+TEST_F(TapeTest, KeysDuringOverflowNotice)
+{
+    const std::string big = "9 9 9 9 9 9 9 9 * 9 9 9 9 9 9 9 9";
+    struct Row { std::string keys; const char *nested, *last, *tape; int overflows; } rows[] = {
+        {big, "power", "=", "_000000000000000 =000000000000000", 1},
+        {big, "5", "=", "_000000099999999 *000000999999995 =000000000000000", 1},
+        {big, "+", "=",
+         "_000000099999999 *000000099999999 =000000000000000 +000000000000000 =000000000000000", 2},
+        {big, "power 7", "%", "_000000000000007 =000000000000000 %000000000000000", 1},
+        {NINES, "clear 1 2", "%", "_000000000000012 %000000000000000", 1},
+    };
+    for (const Row &r : rows) {
+        SCOPED_TRACE(r.keys + " " + r.last + " with " + r.nested + " during the notice");
+        SetUp();
+        Press(r.keys.c_str());
+        g_pszNestedKeys = r.nested;
+        g_pfnWhileOverflowMessage = PressNestedKeys;
+        Press(r.last);
         EXPECT_EQ(r.tape, TapeText());
         EXPECT_EQ(r.overflows, g_nOverflowMessages);
     }
