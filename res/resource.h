@@ -7,11 +7,14 @@
 
 /* Icon group and version block */
 #define IDI_ORVANTA 1
+#define IDI_ORVANTA_LARGE 2 /* its two images: 32 x 32 and 16 x 16 */
+#define IDI_ORVANTA_SMALL 3
 #define IDV_VERSION 1
 
 /* Skin, cursor and LCD background */
 #define IDB_SKIN 101
 #define IDC_HAND 102 /* cursor group: the hand shown over every key */
+#define IDC_HAND_IMAGE 1 /* its one image */
 #define IDB_LCD_BACKGROUND 167
 #define IDB_ABOUT_PICTURE 170
 
@@ -19,6 +22,15 @@
 
 /* LCD glyphs, in glyph-index order of tape/lcd_layout.h */
 #define IDB_GLYPH_DIGIT0 143 /* digits 0 to 9 are 143 to 152 */
+#define IDB_GLYPH_DIGIT1 144
+#define IDB_GLYPH_DIGIT2 145
+#define IDB_GLYPH_DIGIT3 146
+#define IDB_GLYPH_DIGIT4 147
+#define IDB_GLYPH_DIGIT5 148
+#define IDB_GLYPH_DIGIT6 149
+#define IDB_GLYPH_DIGIT7 150
+#define IDB_GLYPH_DIGIT8 151
+#define IDB_GLYPH_DIGIT9 152
 #define IDB_GLYPH_PERCENT 153
 #define IDB_GLYPH_PLUS 154
 #define IDB_GLYPH_EQUALS 155

@@ -1,0 +1,136 @@
+#!/usr/bin/python3
+"""Puts the artwork on one sheet so it can be judged without Windows.
+
+usage: preview.py SOURCE_ROOT ART_DIR OUT.png
+
+The sheet shows the skin, the skin with every key pressed, both again at
+twice the size, the LCD glyphs enlarged, and the skin with a sample tape on
+its LCD, composed the way the LCD window draws it.
+"""
+
+import os
+import sys
+
+from PIL import Image, ImageDraw
+
+import project
+import skin
+
+SAMPLE_TAPE = ['_000000000000012', '+000000000000003', '=000000000000015']
+SAMPLE_MARKER_ROW = 2
+SHEET_BACKGROUND = (236, 236, 232)
+GAP = 16
+
+
+def load(art_dir, resource_id):
+    return Image.open(os.path.join(art_dir, 'bitmap%d.bmp' % resource_id)).convert('RGB')
+
+
+def with_pressed(p, art_dir, skin):
+    out = skin.copy()
+    for key in p.keys:
+        out.paste(load(art_dir, key.pressed), (key.x, key.y))
+    return out
+
+
+def glyph_for(p, entry, j, always_shown, seen):
+    """(glyph index or None for a blank mark, digit seen after it) for
+    character j of a tape entry."""
+    c = entry[j]
+    marks = range(p.lcd['GLYPH_MARK_PLUS'], p.lcd['GLYPH_MARK_PERCENT'] + 1)
+    if j == 0:
+        hits = [r[0] for r in p.glyphs() if r[3] == c and r[0] in marks]
+        return (hits[0] if hits else None), seen
+    if c == '0' and not seen and j != always_shown:
+        return p.lcd['GLYPH_BLANK'], seen
+    index = [r[0] for r in p.glyphs() if r[3] == c and r[0] not in marks][0]
+    return index, seen or c.isdigit()
+
+
+def paint_lcd(p, art_dir, tape, marker_row):
+    """The LCD as its window paints it: the background, each line's glyphs,
+    then the marker band (old colour AND NOT the marker colour)."""
+    face = load(art_dir, p.ids['IDB_LCD_BACKGROUND'])
+    bitmaps = {index: load(art_dir, bitmap) for index, bitmap, _, _ in p.glyphs()}
+    for r, entry in enumerate(tape[:3]):
+        y = p.line_top(r)
+        point = entry.find('.')
+        always_shown = point - 1 if point >= 0 else len(entry) - 1
+        seen = False
+        for j in range(len(entry)):
+            index, seen = glyph_for(p, entry, j, always_shown, seen)
+            if index is None:
+                continue
+            x = p.lcd['LCD_MARK_X'] if j == 0 else p.cell_x(j)
+            face.paste(bitmaps[index], (x, y))
+    step = p.lcd['LCD_GLYPH_HEIGHT'] + p.lcd['LCD_LINE_GAP']
+    # Rectangle() with a null pen fills up to, not including, right - 1 and bottom - 1
+    left, top, right, bottom = 1, step * marker_row + 2, 182, step * (marker_row + 1) + 4
+    mr, mg, mb = p.lcd['LCD_MARKER_RED'], p.lcd['LCD_MARKER_GREEN'], p.lcd['LCD_MARKER_BLUE']
+    px = face.load()
+    for y in range(top, bottom - 1):
+        for x in range(left, right - 1):
+            r, g, b = px[x, y]
+            px[x, y] = (r & ~mr & 255, g & ~mg & 255, b & ~mb & 255)
+    return face
+
+
+def hide_corners(image):
+    """What the round window region leaves of the skin's corners."""
+    px = image.load()
+    for xy in skin.hidden_corners(*image.size):
+        px[xy] = SHEET_BACKGROUND
+
+
+def enlarge(image, factor):
+    return image.resize((image.width * factor, image.height * factor), Image.Resampling.NEAREST)
+
+
+def glyph_strip(p, art_dir, factor):
+    cells = [load(art_dir, bitmap) for _, bitmap, _, _ in p.glyphs()]
+    height = max(c.height for c in cells)
+    strip = Image.new('RGB', (sum(c.width + 2 for c in cells), height), SHEET_BACKGROUND)
+    x = 0
+    for cell in cells:
+        strip.paste(cell, (x, 0))
+        x += cell.width + 2
+    return enlarge(strip, factor)
+
+
+def sheet(rows):
+    """Stack rows of images, left-aligned, with gaps."""
+    width = max(sum(im.width for im in row) + GAP * (len(row) + 1) for row in rows)
+    height = sum(max(im.height for im in row) for row in rows) + GAP * (len(rows) + 1)
+    out = Image.new('RGB', (width, height), SHEET_BACKGROUND)
+    y = GAP
+    for row in rows:
+        x = GAP
+        for im in row:
+            out.paste(im, (x, y))
+            x += im.width + GAP
+        y += max(im.height for im in row) + GAP
+    return out
+
+
+def main(root, art_dir, out_path):
+    p = project.Project(root)
+    skin = load(art_dir, p.ids['IDB_SKIN'])
+    pressed = with_pressed(p, art_dir, skin)
+    running = skin.copy()
+    lcd = paint_lcd(p, art_dir, SAMPLE_TAPE, SAMPLE_MARKER_ROW)
+    running.paste(lcd, (p.lcd['LCD_X'], p.lcd['LCD_Y']))
+    hide_corners(running)
+    about = enlarge(load(art_dir, p.ids['IDB_ABOUT_PICTURE']), 4)
+    rows = [
+        [skin, pressed, running, about],
+        [enlarge(skin, 2), enlarge(pressed, 2)],
+        [glyph_strip(p, art_dir, 4)],
+        [enlarge(lcd, 3)],
+    ]
+    sheet(rows).save(out_path)
+
+
+if __name__ == '__main__':
+    if len(sys.argv) != 4:
+        sys.exit(__doc__)
+    main(sys.argv[1], sys.argv[2], sys.argv[3])

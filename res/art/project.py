@@ -1,0 +1,114 @@
+"""Facts the artwork shares with the program, read from the program's headers.
+
+Nothing here restates a number: key rectangles come from buttons/keys.def,
+resource ids from res/resource.h, the host name from res/site.h and the LCD
+geometry and glyph indexes from tape/lcd_layout.h.
+"""
+
+import os
+import re
+
+KEY_ROW = re.compile(r'^\s*KEY_ROW\(\s*(\d+)\s*,\s*("(?:[^"\\]|\\.)*"|\w+)\s*,'
+                     r'\s*(\d+)\s*,\s*(\d+)\s*,\s*(\d+)\s*,\s*(\d+)\s*,\s*(\d+)\s*\)')
+DEFINE = re.compile(r'^\s*#define\s+(\w+)\s+(.+?)\s*(?:/\*.*)?$')
+ENUM_ITEM = re.compile(r'^\s*(\w+)\s*=\s*(\d+)\s*,?\s*(?:/\*.*)?$')
+
+# Glyph index name (tape/lcd_layout.h) -> bitmap id name (res/resource.h)
+# and the tape character that selects it.
+GLYPH_BITMAPS = [
+    ('GLYPH_MINUS', 'IDB_GLYPH_MINUS', '-'),
+    ('GLYPH_POINT', 'IDB_GLYPH_POINT', '.'),
+    ('GLYPH_MARK_PLUS', 'IDB_GLYPH_PLUS', '+'),
+    ('GLYPH_MARK_MINUS', 'IDB_GLYPH_MINUS_MARK', '-'),
+    ('GLYPH_MARK_MULTIPLY', 'IDB_GLYPH_MULTIPLY', '*'),
+    ('GLYPH_MARK_DIVIDE', 'IDB_GLYPH_DIVIDE', '/'),
+    ('GLYPH_MARK_EQUALS', 'IDB_GLYPH_EQUALS', '='),
+    ('GLYPH_MARK_PERCENT', 'IDB_GLYPH_PERCENT', '%'),
+    ('GLYPH_BLANK', 'IDB_GLYPH_BLANK', ' '),
+]
+
+
+def read_text(root, rel):
+    with open(os.path.join(root, rel), encoding='utf-8') as f:
+        return f.read()
+
+
+def parse_defines(text):
+    """#define NAME value lines, values as int or str where they are plain."""
+    values = {}
+    for line in text.splitlines():
+        m = DEFINE.match(line)
+        if not m:
+            continue
+        name, raw = m.group(1), m.group(2).strip()
+        if re.fullmatch(r'-?\d+|0[xX][0-9a-fA-F]+', raw):
+            values[name] = int(raw, 0)
+        elif re.fullmatch(r'"[^"]*"', raw):
+            values[name] = raw[1:-1]
+    return values
+
+
+def parse_enum_items(text):
+    values = {}
+    for line in text.splitlines():
+        m = ENUM_ITEM.match(line)
+        if m:
+            values[m.group(1)] = int(m.group(2))
+    return values
+
+
+class Key:
+    def __init__(self, m, host):
+        self.id = int(m.group(1))
+        raw = m.group(2)
+        self.text = raw[1:-1] if raw.startswith('"') else host
+        self.x, self.y, self.w, self.h, self.pressed = (int(m.group(i)) for i in range(3, 8))
+
+    @property
+    def rect(self):
+        return (self.x, self.y, self.x + self.w, self.y + self.h)
+
+
+class Project:
+    """Everything the generator, the preview and the tests read from the tree."""
+
+    def __init__(self, root):
+        self.root = root
+        self.site = parse_defines(read_text(root, 'res/site.h'))
+        self.host = self.site['ORVANTA_HOST']
+        self.ids = parse_defines(read_text(root, 'res/resource.h'))
+        layout = read_text(root, 'tape/lcd_layout.h')
+        self.lcd = parse_defines(layout)
+        self.lcd.update(parse_enum_items(layout))
+        self.keys = [Key(m, self.host) for m in
+                     (KEY_ROW.match(l) for l in read_text(root, 'buttons/keys.def').splitlines()) if m]
+        self.keys_by_text = {k.text: k for k in self.keys}
+
+    def key(self, text):
+        return self.keys_by_text[text]
+
+    def glyphs(self):
+        """(glyph index, bitmap id, width, tape character) in glyph-index order."""
+        rows = [(d, self.ids['IDB_GLYPH_DIGIT%d' % d], str(d)) for d in range(10)]
+        rows += [(self.lcd[g], self.ids[b], c) for g, b, c in GLYPH_BITMAPS]
+        rows.sort()
+        mark_first, mark_last = self.lcd['GLYPH_MARK_PLUS'], self.lcd['GLYPH_MARK_PERCENT']
+        out = []
+        for index, bitmap, char in rows:
+            is_mark = mark_first <= index <= mark_last
+            width = self.lcd['LCD_MARK_WIDTH'] if is_mark else self.lcd['LCD_GLYPH_WIDTH']
+            out.append((index, bitmap, width, char))
+        assert [r[0] for r in out] == list(range(self.lcd['GLYPH_COUNT']))
+        return out
+
+    def line_top(self, row):
+        step = self.lcd['LCD_GLYPH_HEIGHT'] + self.lcd['LCD_LINE_GAP']
+        return self.lcd['LCD_FIRST_LINE_TOP'] + row * step
+
+    def cell_x(self, j):
+        return self.lcd['LCD_FIRST_CELL_X'] + self.lcd['LCD_GLYPH_WIDTH'] * j
+
+    def digit_cells(self):
+        """Top-left corners of the 45 digit cells of the LCD background."""
+        return [(self.cell_x(j), self.line_top(r))
+                for r in range(3) for j in range(1, self.lcd['LCD_CELLS'])]
