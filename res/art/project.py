@@ -1,8 +1,9 @@
 """Facts the artwork shares with the program, read from the program's headers.
 
 Nothing here restates a number: key rectangles come from buttons/keys.def,
-resource ids from res/resource.h, the host name from res/site.h and the LCD
-geometry and glyph indexes from tape/lcd_layout.h.
+resource ids from res/resource.h, the host name from res/site.h, the LCD
+geometry and glyph indexes from tape/lcd_layout.h and the size of the skin
+from app/shell.h.
 """
 
 import os
@@ -83,6 +84,8 @@ class Project:
         self.keys = [Key(m, self.host) for m in
                      (KEY_ROW.match(l) for l in read_text(root, 'buttons/keys.def').splitlines()) if m]
         self.keys_by_text = {k.text: k for k in self.keys}
+        shell = parse_enum_items(read_text(root, 'app/shell.h'))
+        self.skin_size = (shell['SKIN_WIDTH'], shell['SKIN_HEIGHT'])
 
     def key(self, text):
         return self.keys_by_text[text]

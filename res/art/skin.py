@@ -15,8 +15,6 @@ import colours as C
 import draw
 import lcd
 
-SKIN_SIZE = (226, 282)
-
 # Pixels outside the window region CreateRoundRectRgn(0, 0, 227, 283, 7, 8):
 # three at each upper corner, one at each lower corner. They are never seen
 # and carry pure red, so a stray one shows up at once.
@@ -163,13 +161,13 @@ def grille(canvas):
 
 
 def base(project, lcd_face):
-    canvas = metal(SKIN_SIZE)
+    canvas = metal(project.skin_size)
     logo(canvas)
     lcd_panel(canvas, lcd_face)
     lcd_cfg = project.lcd
     canvas.paste(lcd_face, (lcd_cfg['LCD_X'], lcd_cfg['LCD_Y']))
     for y in GROOVES:
-        groove(canvas, y, 4, SKIN_SIZE[0] - 5)
+        groove(canvas, y, 4, project.skin_size[0] - 5)
     power_plate(canvas)
     teal_frame(canvas)
     grille(canvas)
