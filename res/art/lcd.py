@@ -9,22 +9,18 @@ from PIL import Image, ImageChops
 import colours as C
 import draw
 
-# Figure outline inside an 11 x 17 cell, in pixel-edge coordinates
-LEFT, RIGHT, TOP, BOTTOM = 1.7, 9.5, 1.5, 15.5
-THICK = 2.0
-GAP = 0.35
-SLANT = 0.07  # x shift per pixel of height: the figures lean right like real LCD digits
+# Figure outline inside an 11 x 17 cell, in pixel-edge coordinates. Upright
+# and on whole pixels, with the strokes two pixels thick, the segments stay
+# crisp at 1:1; only their mitred ends and the gaps between them are shaded.
+LEFT, RIGHT, TOP, BOTTOM = 2, 10, 2, 16
+THICK = 2
+GAP = 0.6
 
 SEGMENTS_OF = {
     '0': 'abcdef', '1': 'bc', '2': 'abged', '3': 'abgcd', '4': 'fgbc',
     '5': 'afgcd', '6': 'afgedc', '7': 'abc', '8': 'abcdefg', '9': 'abcdfg',
     '-': 'g', ' ': '',
 }
-
-
-def lean(points):
-    middle = (TOP + BOTTOM) / 2
-    return [(x + SLANT * (middle - y), y) for x, y in points]
 
 
 def across(x0, x1, y):
@@ -54,7 +50,7 @@ def figure(size, lit):
     """A cell with every segment ghosted and those in `lit` dark."""
     cell = Image.new('RGB', size, C.LCD_FACE)
     for name, outline in sorted(segment_outlines().items()):
-        mask = draw.polygon(size, lean(outline))
+        mask = draw.polygon(size, outline)
         draw.paint(cell, mask, C.LCD_LIT if name in lit else C.LCD_GHOST)
     return cell
 
@@ -62,9 +58,9 @@ def figure(size, lit):
 def point(size):
     """A square dot low in the cell, where the bottom segment would sit."""
     cell = Image.new('RGB', size, C.LCD_FACE)
-    x = round((LEFT + RIGHT) / 2 - 1 + SLANT * ((TOP + BOTTOM) / 2 - BOTTOM))
-    y = round(BOTTOM - THICK)
-    cell.paste(C.LCD_LIT, (x, y, x + 2, y + 2))
+    x = (LEFT + RIGHT) // 2 - 1
+    y = BOTTOM - THICK
+    cell.paste(C.LCD_LIT, (x, y, x + THICK, y + THICK))
     return cell
 
 

@@ -44,7 +44,7 @@ def draw_all(p):
     images = {p.ids['IDB_SKIN']: face, p.ids['IDB_LCD_BACKGROUND']: background}
     images.update(pressed)
     images.update(glyphs)
-    icons = [pictures.icon(32), pictures.icon(16)]
+    icons = [pictures.icon(), pictures.small_icon()]
     return images, icons
 
 

@@ -108,19 +108,55 @@ ICON_GREY_KEY = hexrgb('#9C9C94')
 ICON_KEY_LIGHT = hexrgb('#D6D6CE')
 
 
-def icon(size):
-    """(RGB image, AND mask) of the program icon at 32 or 16 pixels: a dark
-    calculator with its display, a row of teal keys, grey keys and the tall
-    blue equals key. Highlights of the grey keys are left transparent."""
-    n = size
+SMALL_ICON_ART = [
+    '................',
+    '..KKKKKKKKKKKK..',
+    '..KBBBBBBBBBBK..',
+    '..KBddddddddBK..',
+    '..KBdLLLLLLdBK..',
+    '..KBddddddddBK..',
+    '..KBBBBBBBBBBK..',
+    '..KBTTBTTBTTBK..',
+    '..KBBBBBBBBBBK..',
+    '..KBggBggBbbBK..',
+    '..KBBBBBBBbbBK..',
+    '..KBggBggBbbBK..',
+    '..KBBBBBBBbbBK..',
+    '..KBgggggBbbBK..',
+    '..KBBBBBBBBBBK..',
+    '..KKKKKKKKKKKK..',
+]
+SMALL_ICON_COLOURS = {
+    'K': ICON_EDGE, 'B': ICON_BODY, 'd': C.LCD_LIT, 'L': C.LCD_FACE,
+    'T': C.FRAME_TEAL, 'g': ICON_GREY_KEY, 'b': C.EQUALS_KEY[0],
+}
+
+
+def small_icon():
+    """The 16 x 16 icon, drawn pixel by pixel: scaled down, the keys would run
+    together."""
+    im = Image.new('RGB', (16, 16), C.BLACK)
+    mask = [1] * 256
+    for y, row in enumerate(SMALL_ICON_ART):
+        for x, ch in enumerate(row):
+            if ch != '.':
+                im.putpixel((x, y), SMALL_ICON_COLOURS[ch])
+                mask[y * 16 + x] = 0
+    return im, mask
+
+
+def icon():
+    """(RGB image, AND mask) of the 32 x 32 program icon: a dark calculator
+    with its display, a row of teal keys, grey keys and the tall blue equals
+    key. The highlights of the grey keys are left transparent."""
+    n = 32
     im = Image.new('RGB', (n, n), C.BLACK)
     mask = [1] * (n * n)
     px = im.load()
-    u = n / 32
 
     def box(x0, y0, x1, y1, colour, opaque=True):
-        for y in range(round(y0 * u), round(y1 * u)):
-            for x in range(round(x0 * u), round(x1 * u)):
+        for y in range(y0, y1):
+            for x in range(x0, x1):
                 px[x, y] = colour
                 mask[y * n + x] = 0 if opaque else 1
 
@@ -134,8 +170,7 @@ def icon(size):
         for col in range(3):
             x, y = 8 + col * 4, 16 + row * 4
             box(x, y, x + 3, y + 3, ICON_GREY_KEY)
-            if n >= 32:
-                box(x, y, x + 1, y + 1, C.BLACK, opaque=False)
+            box(x, y, x + 1, y + 1, C.BLACK, opaque=False)
     box(8, 28, 19, 29, ICON_GREY_KEY)
     box(20, 16, 23, 29, C.EQUALS_KEY[0])
     return im, mask

@@ -9,6 +9,7 @@ its LCD, composed the way the LCD window draws it.
 """
 
 import os
+import struct
 import sys
 
 from PIL import Image, ImageDraw
@@ -82,6 +83,31 @@ def hide_corners(image):
         px[xy] = SHEET_BACKGROUND
 
 
+def masked(art_dir, name):
+    """An icon or cursor image from its resource file, on the sheet's
+    background where the mask lets the screen through."""
+    with open(os.path.join(art_dir, name), 'rb') as f:
+        data = f.read()
+    if name.startswith('hand'):
+        data = data[4:]  # the hotspot
+    _, w, h2, _, bits, _, _, _, _, used, _ = struct.unpack_from('<IiiHHIIiiII', data)
+    h = h2 // 2
+    entries = 1 << bits
+    table = data[40:40 + 4 * entries]
+    colours = [(table[i + 2], table[i + 1], table[i]) for i in range(0, len(table), 4)]
+    pixels = data[40 + 4 * entries:]
+    stride, mask_stride = ((w * bits + 31) // 32) * 4, ((w + 31) // 32) * 4
+    out = Image.new('RGB', (w, h))
+    for y in range(h):
+        row = h - 1 - y
+        for x in range(w):
+            byte = pixels[row * stride + x * bits // 8]
+            index = byte if bits == 8 else (byte >> (4 * (1 - x % 2))) & 15
+            hole = (pixels[stride * h + row * mask_stride + x // 8] >> (7 - x % 8)) & 1
+            out.putpixel((x, y), SHEET_BACKGROUND if hole else colours[index])
+    return out
+
+
 def enlarge(image, factor):
     return image.resize((image.width * factor, image.height * factor), Image.Resampling.NEAREST)
 
@@ -121,11 +147,12 @@ def main(root, art_dir, out_path):
     running.paste(lcd, (p.lcd['LCD_X'], p.lcd['LCD_Y']))
     hide_corners(running)
     about = enlarge(load(art_dir, p.ids['IDB_ABOUT_PICTURE']), 4)
+    small = [enlarge(masked(art_dir, n), 4) for n in ('icon_large.bin', 'icon_small.bin', 'hand_image.bin')]
     rows = [
-        [skin, pressed, running, about],
+        [skin, pressed, running],
         [enlarge(skin, 2), enlarge(pressed, 2)],
         [glyph_strip(p, art_dir, 4)],
-        [enlarge(lcd, 3)],
+        [enlarge(lcd, 3), about] + small,
     ]
     sheet(rows).save(out_path)
 

@@ -29,7 +29,7 @@ def deep_corners(w, h):
 
 
 # Layout of the parts that are not keys (main window pixels, inclusive boxes)
-LOGO_AT = (9, 4)
+LOGO_AT = (8, 2)
 BEZEL = (7, 23, 220, 97)
 LCD_FACE_BOX = (12, 27, 197, 94)
 GROOVES = (99, 127)
@@ -102,7 +102,7 @@ def outlined_text(canvas, at, text, fnt, fill, outline):
 
 def logo(canvas):
     x, y = LOGO_AT
-    w, h = outlined_text(canvas, (x, y), '오르반타', draw.font('hangul', 17), C.LOGO_YELLOW, C.LOGO_OUTLINE)
+    w, h = outlined_text(canvas, (x, y), '오르반타', draw.font('hangul', 19), C.LOGO_YELLOW, C.LOGO_OUTLINE)
     reg, _ = draw.text_mask('®', draw.font('bold', 8))
     draw.paint(canvas, reg, C.LOGO_GREY, (x + w + 1, y))
     latin, _ = draw.text_mask('Orvanta', draw.font('bold', 14))
@@ -257,11 +257,11 @@ def sym_equals(box, cx, cy):
 
 
 def sym_point(box, cx, cy):
-    return draw.ellipse(box, (cx - 2, cy + 1, cx + 2, cy + 5))
+    return draw.ellipse(box, (cx - 2.5, cy + 0.5, cx + 2.5, cy + 5.5))
 
 
 def sym_sign(box, cx, cy):
-    return _union(bar(box, cx, cy - 1.5, 4, 1), bar(box, cx, cy - 1.5, 1, 4), bar(box, cx, cy + 5, 4, 1))
+    return _union(bar(box, cx, cy - 2, 5, 1), bar(box, cx, cy - 2, 1, 5), bar(box, cx, cy + 5, 5, 1))
 
 
 def _union(*masks):
