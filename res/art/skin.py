@@ -13,7 +13,6 @@ from PIL import Image, ImageChops, ImageDraw
 
 import colours as C
 import draw
-import lcd
 
 # Pixels outside the window region CreateRoundRectRgn(0, 0, 227, 283, 7, 8):
 # three at each upper corner, one at each lower corner. They are never seen
@@ -109,13 +108,14 @@ def logo(canvas):
     draw.paint(canvas, latin, C.LOGO_GREY, (x + w + reg.width + 4, y + h - latin.height - 2))
 
 
-def lcd_panel(canvas, lcd_face):
+def lcd_panel(canvas):
+    """The dark bezel, set into the face, and the LCD glass in it."""
     x0, y0, x1, y1 = BEZEL
     size = (x1 - x0 + 1, y1 - y0 + 1)
     # engraved edge: shadow above the panel, light below it
     edge = draw.rounded_box(canvas.size, (x0 - 1, y0 - 1, x1 + 1, y1 + 1), 5)
     draw.paint(canvas, edge, C.GROOVE_DARK)
-    lower = draw.shifted(draw.rounded_box(canvas.size, (x0 - 1, y0, x1 + 1, y1 + 1), 5), 0, 0)
+    lower = draw.rounded_box(canvas.size, (x0 - 1, y0, x1 + 1, y1 + 1), 5)
     draw.paint(canvas, draw.subtract(lower, draw.rounded_box(canvas.size, (x0, y0, x1, y1 - 1), 4)),
                C.GROOVE_LIGHT)
     body = draw.rounded_box(size, (0, 0, size[0] - 1, size[1] - 1), 4)
@@ -126,7 +126,6 @@ def lcd_panel(canvas, lcd_face):
     canvas.paste(draw.mix(C.LCD_FACE, C.LCD_LIT, 0.25), (fx0, fy0, fx1 + 1, fy0 + 1))
     canvas.paste(draw.mix(C.LCD_FACE, C.LCD_LIT, 0.125), (fx0, fy0 + 1, fx1 + 1, fy0 + 2))
     canvas.paste(draw.mix(C.LCD_FACE, C.LCD_LIT, 0.25), (fx0, fy0, fx0 + 1, fy1 + 1))
-    return lcd_face
 
 
 def teal_frame(canvas):
@@ -163,9 +162,9 @@ def grille(canvas):
 def base(project, lcd_face):
     canvas = metal(project.skin_size)
     logo(canvas)
-    lcd_panel(canvas, lcd_face)
-    lcd_cfg = project.lcd
-    canvas.paste(lcd_face, (lcd_cfg['LCD_X'], lcd_cfg['LCD_Y']))
+    lcd_panel(canvas)
+    # the LCD as it looks before it first paints
+    canvas.paste(lcd_face, (project.lcd['LCD_X'], project.lcd['LCD_Y']))
     for y in GROOVES:
         groove(canvas, y, 4, project.skin_size[0] - 5)
     power_plate(canvas)
@@ -274,17 +273,14 @@ def _union(*masks):
 def small_body(size, pressed):
     """The dark rounded body of a window or scroll key."""
     w, h = size
-    layer = Image.new('RGB', size, C.BLACK)
-    outline = draw.rounded_box(size, (0, 0, w - 1, h - 1), 3)
     top, bottom = C.SMALL_KEY
+    layer = Image.new('RGB', size, draw.mix(bottom, C.BLACK, 0.5))
     if pressed:
         grad = [(0, draw.mix(bottom, C.BLACK, 0.3)), (1, top)]
     else:
         grad = [(0, draw.mix(top, C.WHITE, 0.25)), (0.2, top), (1, bottom)]
-    inner = draw.rounded_box(size, (1, 1, w - 2, h - 2), 2)
-    layer.paste(draw.mix(bottom, C.BLACK, 0.5), (0, 0, w, h))
-    draw.paint(layer, inner, draw.vertical_gradient(size, grad))
-    return layer, outline
+    draw.paint(layer, draw.rounded_box(size, (1, 1, w - 2, h - 2), 2), draw.vertical_gradient(size, grad))
+    return layer, draw.rounded_box(size, (0, 0, w - 1, h - 1), 3)
 
 
 def arrow(box, cx, cy, up, double):
@@ -320,24 +316,21 @@ def small_key(size, name, pressed):
     return layer, outline
 
 
-def power_key(size, pressed):
-    """The slide switch: a dark slot with the orange-striped knob at its left
-    end, at its right end when pressed."""
-    w, h = size
-    layer = Image.new('RGB', size, C.PLATE[0])
-    slot = draw.rounded_box(size, (1, 4, w - 2, h - 5), 2)
-    full = Image.new('L', size, 255)
-    draw.paint(layer, slot, C.SLOT)
+def power_key(piece, pressed):
+    """The slide switch on its plate: a dark slot with the orange-striped
+    knob at its left end, at its right end when pressed."""
+    out = piece.copy()
+    w, h = out.size
+    draw.paint(out, draw.rounded_box(out.size, (1, 4, w - 2, h - 5), 2), C.SLOT)
     kw = 11
     kx = w - 1 - kw if pressed else 1
-    knob = draw.rounded_box(size, (kx, 1, kx + kw - 1, h - 2), 2)
-    knob_face = draw.vertical_gradient(size, [(0, C.GROOVE_LIGHT), (0.5, C.METAL_HIGH), (1, C.GROOVE_DARK)])
-    draw.paint(layer, draw.grow(knob, 0), C.SLOT)
-    draw.paint(layer, draw.shrink(knob, 0), knob_face)
+    draw.paint(out, draw.rounded_box(out.size, (kx, 1, kx + kw - 1, h - 2), 2), C.SLOT)
+    knob = draw.rounded_box(out.size, (kx + 1, 2, kx + kw - 2, h - 3), 1.5)
+    draw.paint(out, knob, band(out.size, 2, h - 3, C.GROOVE_LIGHT, C.GROOVE_DARK))
     for i in range(3):
-        sx = kx + 3 + i * 2
-        draw.paint(layer, draw.polygon(size, [(sx, 3), (sx + 1, 3), (sx + 1, h - 3), (sx, h - 3)]), C.KNOB_ORANGE)
-    return layer, full
+        sx = kx + 3 + 2 * i
+        out.paste(C.KNOB_ORANGE, (sx, 4, sx + 1, h - 4))
+    return out
 
 
 def web_key(piece, host, pressed):
@@ -386,7 +379,7 @@ def draw_key(canvas_piece, key, host, pressed):
     elif key.text in SMALL_SYMBOLS:
         layer, mask = small_key(size, key.text, pressed)
     elif key.text == 'power':
-        layer, mask = power_key(size, pressed)
+        return power_key(canvas_piece, pressed)
     elif key.text == host:
         return web_key(canvas_piece, host, pressed)
     else:
