@@ -10,8 +10,6 @@ FONT_DIR_DEJAVU = '/usr/share/fonts/truetype/dejavu/'
 FONTS = {
     'hangul': FONT_DIR_NANUM + 'NanumSquareEB.ttf',
     'bold': FONT_DIR_DEJAVU + 'DejaVuSans-Bold.ttf',
-    'condensed': FONT_DIR_DEJAVU + 'DejaVuSansCondensed-Bold.ttf',
-    'plain': FONT_DIR_DEJAVU + 'DejaVuSans.ttf',
 }
 
 
@@ -78,14 +76,8 @@ def subtract(mask, cut):
     return ImageChops.subtract(mask, cut)
 
 
-def shrink(mask, by):
-    """Mask eroded by whole pixels."""
-    for _ in range(by):
-        mask = mask.filter(ImageFilter.MinFilter(3))
-    return mask
-
-
 def grow(mask, by):
+    """Mask dilated by whole pixels."""
     for _ in range(by):
         mask = mask.filter(ImageFilter.MaxFilter(3))
     return mask
@@ -128,7 +120,3 @@ def text_mask(text, fnt):
     mask = Image.new('L', (right - left, bottom - top), 0)
     ImageDraw.Draw(mask).text((-left, -top), text, font=fnt, fill=255)
     return mask, (left, top)
-
-
-def centred(box_size, item_size):
-    return ((box_size[0] - item_size[0]) // 2, (box_size[1] - item_size[1]) // 2)

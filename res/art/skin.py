@@ -67,18 +67,22 @@ def metal(size, seed=1):
 
 
 def rim(canvas):
+    """The dark rim round the face, a highlight inside it at the top and
+    left and a shadow at the bottom and right, and the hidden red corners."""
     w, h = canvas.size
     outside = set(deep_corners(w, h))
-    px = canvas.load()
     inside = lambda x, y: 0 <= x < w and 0 <= y < h and (x, y) not in outside
+    edge = {(x, y) for y in range(h) for x in range(w) if inside(x, y) and
+            not all(inside(x + dx, y + dy) for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1)))}
+    px = canvas.load()
     for y in range(h):
         for x in range(w):
-            if not inside(x, y):
-                continue
-            if not all(inside(x + dx, y + dy) for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1))):
+            if (x, y) in edge:
                 px[x, y] = C.RIM
-            elif not all(inside(x + dx, y + dy) for dx, dy in ((-1, -1), (-1, 0), (0, -1))):
-                px[x, y] = C.RIM_LIGHT  # bevel catching the light at the top left
+            elif (x - 1, y) in edge or (x, y - 1) in edge:
+                px[x, y] = C.RIM_LIGHT
+            elif (x + 1, y) in edge or (x, y + 1) in edge:
+                px[x, y] = C.GROOVE_DARK
     for x, y in hidden_corners(w, h):
         px[x, y] = C.HIDDEN_RED
 
@@ -302,7 +306,7 @@ SMALL_SYMBOLS = {
     'quit': (lambda b: draw.lines(b, [((4.5, 4), (10.5, 10)), ((4.5, 10), (10.5, 4))], 1.7),
              C.WHITE, C.WINDOW_SYMBOL_PRESSED),
     'minisize': (lambda b: bar(b, b[0] / 2, 9.5, 3.5, 1), C.WHITE, C.WINDOW_SYMBOL_PRESSED),
-    'about': (text_label('O', 'bold', 10, 'O'), C.WHITE, C.ABOUT_LETTER_PRESSED[0]),
+    'about': (text_label('O', 'bold', 10, 'O'), C.WHITE, C.ABOUT_LETTER_PRESSED),
 }
 
 
@@ -312,7 +316,10 @@ def small_key(size, name, pressed):
     mask = symbol(size)
     if pressed:
         mask = draw.shifted(mask, 0, 1)
-    draw.paint(layer, mask, lit if pressed else normal)
+    colour = lit if pressed else normal
+    if isinstance(colour[0], tuple):  # a gradient, top to bottom
+        colour = band(size, 3, size[1] - 4, *colour)
+    draw.paint(layer, mask, colour)
     return layer, outline
 
 
