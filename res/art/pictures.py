@@ -20,7 +20,6 @@ ABOUT_COLOURS = {
     's': hexrgb('#395A18'),  # figures on the display
     'W': hexrgb('#FFFFFF'),  # key
     'w': hexrgb('#C0C0B8'),  # key, lower half
-    'B': hexrgb('#4A738C'),  # wide key
 }
 
 ABOUT_ART = [

@@ -348,7 +348,8 @@ def web_key(piece, host, pressed):
     first, last = len(labels[0]) + 1, len(host) - len(labels[-1]) - 1
     link = C.WEB_CRIMSON if pressed else C.WEB_BLUE
     x0 = (out.width - round(fnt.getlength(host))) // 2
-    y0 = (out.height - fnt.getbbox('wl')[3] - fnt.getbbox('wl')[1] + 1) // 2
+    _, top, _, bottom = fnt.getbbox('wl')  # x-height and ascender, no descender
+    y0 = (out.height - (bottom - top) + 1) // 2 - top
     ink = Image.new('L', out.size, 0)
     ImageDraw.Draw(ink).text((x0, y0), host, font=fnt, fill=255)
     colour = Image.new('RGB', out.size, C.WEB_GREY)
