@@ -10,13 +10,20 @@
 
 const char ZERO_AMOUNT[] = "000000000000000";
 
-/* Written for a product outside the 64-bit range: any text wider than an
+/* Written for a product too long for a raw result: any text wider than an
    amount means "too large" to the caller. */
 static const char TOO_LARGE[] = "99999999999999999999";
 
 /* Scaling texts: 10 to the power 0, 1, 2. */
 static const char *const SCALE_TEXT[] = {"1", "10", "100"};
 static const char HUNDRED[] = "000000000000100";
+
+enum {
+    PRODUCT_DIGITS_SIZE = 48, /* a 128-bit product has at most 39 digits */
+    /* Integer digits of a raw result that still leave room for a sign, the
+       point and two decimals. Scaled intermediate values need up to 17. */
+    MAX_RAW_INT_DIGITS = RAW_AMOUNT_SIZE - 5
+};
 
 /* ---- text helpers ---- */
 
@@ -162,29 +169,61 @@ void BackspaceAmount(char *amount)
     amount[AMOUNT_LEN] = '\0';
 }
 
+/* Decimal digits of the exact product of two magnitudes: up to 128 bits, so
+   a product whose kept digits fit an amount is never lost to overflow. */
+static void FormatProduct(unsigned long long a, unsigned long long b, char out[PRODUCT_DIGITS_SIZE])
+{
+    const unsigned int x[2] = {(unsigned int)a, (unsigned int)(a >> 32)};
+    const unsigned int y[2] = {(unsigned int)b, (unsigned int)(b >> 32)};
+    unsigned int limbs[4] = {0, 0, 0, 0}; /* least significant first */
+    for (int i = 0; i < 2; i++) {
+        unsigned long long carry = 0;
+        for (int j = 0; j < 2; j++) {
+            unsigned long long t = (unsigned long long)x[i] * y[j] + limbs[i + j] + carry;
+            limbs[i + j] = (unsigned int)t;
+            carry = t >> 32;
+        }
+        limbs[i + 2] = (unsigned int)carry;
+    }
+
+    char rev[PRODUCT_DIGITS_SIZE];
+    int n = 0;
+    do {
+        unsigned long long remainder = 0;
+        for (int k = 3; k >= 0; k--) {
+            unsigned long long cur = (remainder << 32) | limbs[k];
+            limbs[k] = (unsigned int)(cur / 10);
+            remainder = cur % 10;
+        }
+        rev[n++] = (char)('0' + remainder);
+    } while (limbs[0] | limbs[1] | limbs[2] | limbs[3]);
+    for (int i = 0; i < n; i++)
+        out[i] = rev[n - 1 - i];
+    out[n] = '\0';
+}
+
 void MultiplyAmount(const char *first, const char *second, RawAmount result)
 {
     int kx, ky;
     long long x = ReadScaled(first, &kx);
     long long y = ReadScaled(second, &ky);
     int t = kx + ky; /* fraction places of the product */
-    long long p;
-    if (__builtin_mul_overflow(x, y, &p)) {
-        strcpy(result, TOO_LARGE);
-        return;
-    }
 
-    /* |P| in decimal, filled on the left to at least t digits */
-    char magnitude[24];
-    char digits[2 * RAW_AMOUNT_SIZE + 24]; /* room for any count of places */
-    FormatUnsigned(Magnitude(p), magnitude);
+    /* |x * y| in decimal, filled on the left to at least t digits */
+    char magnitude[PRODUCT_DIGITS_SIZE];
+    char digits[PRODUCT_DIGITS_SIZE + 2 * RAW_AMOUNT_SIZE]; /* room for any count of places */
+    FormatProduct(Magnitude(x), Magnitude(y), magnitude);
     PadZeroLeft(magnitude, t, digits, sizeof digits);
 
     int len = (int)strlen(digits);
     int intLen = len - t;
+    if (intLen > MAX_RAW_INT_DIGITS) {
+        strcpy(result, TOO_LARGE); /* far too large to write out whole */
+        return;
+    }
     char text[RAW_AMOUNT_SIZE];
     int n = 0;
-    if (p < 0)
+    if ((x < 0) != (y < 0) && x != 0 && y != 0)
         text[n++] = '-';
     memcpy(text + n, digits, (size_t)intLen);
     n += intLen;
