@@ -1,1 +1,208 @@
-int main(){return 0;}
+// The LCD's pixels, compared with a picture put together here from the glyph
+// bitmaps: each line written out as the glyphs it must show, placed cell by
+// cell on the LCD background, with the marker's darkening applied per pixel.
+#include <stdio.h>
+#include <string.h>
+
+#include "app/commands.h"
+#include "app/resources.h"
+#include "app/shell.h"
+#include "app/test/win_test.h"
+#include "tape/lcd_window.h"
+#include "tape/tape.h"
+
+namespace {
+
+/* A line as the LCD must show it: position 0 the mark (' ' none), 1 to 15
+   the amount cells, ' ' meaning an unlit cell. */
+typedef const char *Shown;
+
+int AmountGlyphBitmap(char c)
+{
+    if (c >= '0' && c <= '9') {
+        return IDB_GLYPH_DIGIT0 + (c - '0');
+    }
+    switch (c) {
+    case ' ': return IDB_GLYPH_BLANK;
+    case '-': return IDB_GLYPH_MINUS;
+    case '.': return IDB_GLYPH_POINT;
+    default: return 0;
+    }
+}
+
+int MarkGlyphBitmap(char c)
+{
+    switch (c) {
+    case '+': return IDB_GLYPH_PLUS;
+    case '-': return IDB_GLYPH_MINUS_MARK;
+    case '*': return IDB_GLYPH_MULTIPLY;
+    case '/': return IDB_GLYPH_DIVIDE;
+    case '=': return IDB_GLYPH_EQUALS;
+    case '%': return IDB_GLYPH_PERCENT;
+    default: return 0;
+    }
+}
+
+void PlaceGlyph(int bitmapId, int x, int y, Image *lcd)
+{
+    static Image glyph;
+    CHECK(LoadBitmapImage(bitmapId, &glyph), "glyph bitmap %d", bitmapId);
+    CopyImageArea(&glyph, 0, 0, glyph.width, glyph.height, lcd, x, y);
+}
+
+/* The expected 184 x 63 picture. */
+void ComposeLcd(const Shown lines[LCD_LINES], int markerRow, Image *lcd)
+{
+    CHECK(LoadBitmapImage(IDB_LCD_BACKGROUND, lcd), "LCD background");
+    for (int r = 0; r < LCD_LINES; r++) {
+        if (!lines[r]) {
+            continue;
+        }
+        CHECK(strlen(lines[r]) == 16, "pattern '%s' has 16 cells", lines[r]);
+        int y = 4 + 19 * r;
+        if (lines[r][0] != ' ') {
+            PlaceGlyph(MarkGlyphBitmap(lines[r][0]), 4, y, lcd);
+        }
+        for (int j = 1; j < 16; j++) {
+            PlaceGlyph(AmountGlyphBitmap(lines[r][j]), 5 + 11 * j, y, lcd);
+        }
+    }
+    /* The marker darkens x 1 to 180 and the rows from two above the line to
+       one above its end (a rectangle drawn without a pen leaves out its last
+       column and row). */
+    const DWORD markerRgb = (80u << 16) | (40u << 8) | 70u;
+    for (int y = 19 * markerRow + 2; y < 19 * (markerRow + 1) + 3; y++) {
+        for (int x = 1; x < 181; x++) {
+            lcd->px[y * lcd->width + x] &= ~markerRgb;
+        }
+    }
+}
+
+void DrawLcd(HDC dc)
+{
+    PaintLcd(nullptr, dc);
+}
+
+void CompareLcd(const char *name, const Image *shown, const Image *expected)
+{
+    int x = 0, y = 0;
+    int differences = CountDifferences(shown, expected, &x, &y);
+    CHECK(differences == 0, "%s: %d pixels differ, first at (%d,%d): %06lx, expected %06lx", name,
+          differences, x, y, differences ? PixelAt(shown, x, y) : 0,
+          differences ? PixelAt(expected, x, y) : 0);
+}
+
+struct PaintCase {
+    const char *name;
+    const char *tape[12]; /* lines 0 to tapeCur */
+    int tapeCur;
+    int viewTop;
+    int markerRow;
+    Shown shown[LCD_LINES];
+};
+
+const PaintCase PAINT_CASES[] = {
+    { "fresh tape", { "_000000000000000" }, 0, 0, 0,
+      { "               0", nullptr, nullptr } },
+    { "point, small fraction, negative fraction",
+      { "_0000000000012.5", "=000000000000.05", "-0000000000-0.50" }, 2, 0, 2,
+      { "            12.5", "=           0.05", "-          -0.50" } },
+    { "zeros after a digit, trailing point, the other marks",
+      { "*000000000001400", "%00000000000000.", "/000000000000007" }, 2, 0, 0,
+      { "*           1400", "%             0.", "/              7" } },
+    { "two lines: the third is bare background",
+      { "+000000000000003", "_000000000000000" }, 1, 0, 1,
+      { "+              3", "               0", nullptr } },
+    { "scrolled view, marker stays on its row",
+      { "_000000000000000", "_000000000000001", "_000000000000002", "_000000000000003",
+        "_000000000000004", "_000000000000005", "_000000000000006", "+000000000000007",
+        "=000000000000008", "_000000000000009", "_000000000000010" },
+      10, 6, 2,
+      { "               6", "+              7", "=              8" } },
+    { "mark-only negative: multiplication's form",
+      { "_00000000000-.25" }, 0, 0, 0, { "            -.25" } },
+};
+
+void TestPaintCases(void)
+{
+    static Image shown, expected;
+    for (const PaintCase &c : PAINT_CASES) {
+        ResetTape();
+        for (int i = 0; i <= c.tapeCur; i++) {
+            strcpy(g_Tape[i], c.tape[i]);
+        }
+        g_nTapeCur = c.tapeCur;
+        g_nViewTop = c.viewTop;
+        g_nMarkerRow = c.markerRow;
+        RenderImage(LCD_DRAWN_WIDTH, LCD_DRAWN_HEIGHT, DrawLcd, &shown);
+        ComposeLcd(c.shown, c.markerRow, &expected);
+        CompareLcd(c.name, &shown, &expected);
+    }
+}
+
+void TestGlyphsLoaded(void)
+{
+    for (int i = 0; i < GLYPH_COUNT; i++) {
+        BITMAP info = {};
+        CHECK(GetObjectA(g_hGlyphs[i], sizeof(info), &info) != 0, "glyph %d loaded", i);
+        int width = i >= GLYPH_MARK_PLUS && i <= GLYPH_MARK_PERCENT ? 12 : 11;
+        CHECK(info.bmWidth == width && info.bmHeight == 17, "glyph %d is %ldx%ld", i,
+              info.bmWidth, info.bmHeight);
+    }
+}
+
+/* Keys through the main window: the LCD is drawn before each key returns. */
+struct KeyCase {
+    const char *name;
+    int keys[12]; /* ButtonIds, 0 ends */
+    int markerRow;
+    Shown shown[LCD_LINES];
+};
+
+const KeyCase KEY_CASES[] = {
+    { "12 + 3 =", { 5, 6, 18, 7, 23 }, 2,
+      { "              12", "+              3", "=             15" } },
+    { "power, then 1.5", { 24, 5, 14, 9 }, 0, { "             1.5", nullptr, nullptr } },
+    { "power, 0000 types one zero", { 24, 4 }, 0, { "               0", nullptr, nullptr } },
+    { "sign of 7", { 24, 11, 15 }, 0, { "              -7", nullptr, nullptr } },
+};
+
+void TestKeySequences(void)
+{
+    HWND mainWindow = StartCalculator();
+    HWND lcd = GetDlgItem(mainWindow, IDC_LCDSCREEN);
+    static Image shown, expected;
+    for (const KeyCase &c : KEY_CASES) {
+        PumpPending();
+        for (int i = 0; c.keys[i]; i++) {
+            SendMessageA(mainWindow, WM_COMMAND, CMD_KEY, c.keys[i]);
+        }
+        /* No message is dispatched in between: what shows was drawn by the
+           keys themselves. */
+        CaptureWindow(lcd, 0, 0, LCD_DRAWN_WIDTH, LCD_DRAWN_HEIGHT, &shown);
+        ComposeLcd(c.shown, c.markerRow, &expected);
+        CompareLcd(c.name, &shown, &expected);
+    }
+    /* A full repaint from the message loop shows the same. */
+    InvalidateRect(mainWindow, nullptr, TRUE);
+    PumpPending();
+    CaptureWindow(lcd, 0, 0, LCD_DRAWN_WIDTH, LCD_DRAWN_HEIGHT, &shown);
+    CompareLcd("after a full repaint", &shown, &expected);
+    StopCalculator(mainWindow);
+}
+
+} // namespace
+
+int main()
+{
+    UseOwnResources();
+    LoadLcdGlyphs();
+    CHECK(g_nTapeCur == 0 && strcmp(g_Tape[0], "_000000000000000") == 0,
+          "loading the glyphs resets the tape");
+    TestGlyphsLoaded();
+    TestPaintCases();
+    FreeLcdGlyphs();
+
+    TestKeySequences();
+    return TestResult("lcd_window_test");
+}

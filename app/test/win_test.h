@@ -70,7 +70,7 @@ bool RenderImage(int width, int height, void (*draw)(HDC dc), Image *out);
 /* Copies the (sx, sy, width, height) area of src to dst at (dx, dy). */
 void CopyImageArea(const Image *src, int sx, int sy, int width, int height, Image *dst, int dx,
                    int dy);
-/* Number of pixels that differ; the first difference goes to *firstX/*firstY. */
+/* Number of pixels that differ; the first one found goes to firstX, firstY. */
 int CountDifferences(const Image *a, const Image *b, int *firstX, int *firstY);
 
 /* GDI objects alive in this process. */
