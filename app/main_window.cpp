@@ -120,7 +120,9 @@ void RunSystemKey(HWND hwnd, WPARAM wParam, LPARAM buttonId)
         ShowWindow(hwnd, SW_MINIMIZE);
         break;
     case BUTTON_ABOUT:
-        DialogBoxParamA(g_hInstance, MAKEINTRESOURCEA(IDD_ABOUT), hwnd, AboutDlgProc, 0);
+        /* Wide, so that its Korean texts reach the controls unconverted and
+           read right whatever the system's code page. */
+        DialogBoxParamW(g_hInstance, MAKEINTRESOURCEW(IDD_ABOUT), hwnd, AboutDlgProc, 0);
         break;
     case BUTTON_WEB:
         ShellExecuteA(hwnd, "open", ORVANTA_HOME_URL, nullptr, nullptr, SW_SHOWNORMAL);

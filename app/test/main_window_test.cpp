@@ -134,6 +134,13 @@ void TestCommandRouting(HWND mainWindow)
     CHECK(IsWindowVisible(mainWindow) && !IsIconic(mainWindow) && g_hSkinBitmap,
           "still shown, with its skin");
     SetWindowLongPtrA(GetDlgItem(mainWindow, IDC_LCDSCREEN), GWLP_WNDPROC, (LONG_PTR)g_LcdProc);
+
+    SendMessageA(mainWindow, WM_COMMAND, CMD_SYSTEM, BUTTON_MINIMISE);
+    CHECK(IsIconic(mainWindow), "the minimise key minimises");
+    ShowWindow(mainWindow, SW_RESTORE);
+    SetForegroundWindow(mainWindow);
+    PumpPending();
+    CHECK(!IsIconic(mainWindow), "restored by the system");
 }
 
 /* After a press the key's rectangle shows the skin again, pixel for pixel. */
