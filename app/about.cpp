@@ -6,7 +6,7 @@
 
 #include <shellapi.h>
 
-#include "app/resources.h"
+#include "res/resource.h"
 #include "res/site.h"
 
 INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM)

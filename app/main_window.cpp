@@ -10,7 +10,7 @@
 
 #include "app/commands.h"
 #include "buttons/img_button.h"
-#include "app/resources.h"
+#include "res/resource.h"
 #include "res/site.h"
 #include "tape/lcd_layout.h"
 #include "tape/lcd_window.h"

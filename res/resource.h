@@ -13,8 +13,8 @@
 
 /* Skin, cursor and LCD background */
 #define IDB_SKIN 101
-#define IDC_HAND 102 /* cursor group: the hand shown over every key */
-#define IDC_HAND_IMAGE 1 /* its one image */
+#define IDC_KEY_CURSOR 102 /* cursor group: the hand shown over every key */
+#define IDC_KEY_CURSOR_IMAGE 1 /* its one image */
 #define IDB_LCD_BACKGROUND 167
 #define IDB_ABOUT_PICTURE 170
 

@@ -34,5 +34,9 @@ done
 wineboot -i >/dev/null 2>&1
 wineserver -w
 wineserver -p # keep one server for all the tests of the run
+# The first program of a Wine session starts its helper processes (services,
+# the desktop), which outlive it; start them here, away from ctest's output
+# pipe, which they would otherwise hold open.
+wine cmd /c exit >/dev/null 2>&1 </dev/null
 
 ctest --test-dir "$build" --output-on-failure

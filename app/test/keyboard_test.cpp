@@ -4,7 +4,7 @@
 #include <stdio.h>
 
 #include "app/commands.h"
-#include "app/resources.h"
+#include "res/resource.h"
 #include "app/shell.h"
 #include "app/test/win_test.h"
 

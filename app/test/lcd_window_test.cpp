@@ -5,7 +5,7 @@
 #include <string.h>
 
 #include "app/commands.h"
-#include "app/resources.h"
+#include "res/resource.h"
 #include "app/shell.h"
 #include "app/test/win_test.h"
 #include "tape/lcd_window.h"

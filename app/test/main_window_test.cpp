@@ -7,7 +7,7 @@
 #include "amount/messages.h"
 #include "amount/platform.h"
 #include "app/commands.h"
-#include "app/resources.h"
+#include "res/resource.h"
 #include "app/shell.h"
 #include "app/test/win_test.h"
 #include "buttons/img_button.h"

@@ -52,7 +52,7 @@ def cursor_files(p):
     w, h = pictures.CURSOR_SIZE
     colour, mask = pictures.hand_cursor()
     image = dib.cursor_image(colour, mask, w, h, pictures.CURSOR_COLOURS, 4, pictures.HAND_HOTSPOT)
-    group = dib.cursor_group([(p.ids['IDC_HAND_IMAGE'], w, h, 4, image)])
+    group = dib.cursor_group([(p.ids['IDC_KEY_CURSOR_IMAGE'], w, h, 4, image)])
     return {'hand_image.bin': image, 'hand_group.bin': group}
 
 

@@ -381,11 +381,11 @@ class CursorAndIcon(unittest.TestCase):
         return which, [struct.unpack_from(entry_format, data, 6 + 14 * i) for i in range(count)]
 
     def test_hand_cursor(self):
-        which, entries = self.group(RT_GROUP_CURSOR, P.ids['IDC_HAND'], '<HHHHIH')
+        which, entries = self.group(RT_GROUP_CURSOR, P.ids['IDC_KEY_CURSOR'], '<HHHHIH')
         self.assertEqual((which, len(entries)), (2, 1))
-        self.assertEqual(ids_of(RT_CURSOR), [P.ids['IDC_HAND_IMAGE']])
+        self.assertEqual(ids_of(RT_CURSOR), [P.ids['IDC_KEY_CURSOR_IMAGE']])
         w, h, planes, bits, size, rid = entries[0]
-        self.assertEqual((w, h, planes, bits, rid), (32, 64, 1, 4, P.ids['IDC_HAND_IMAGE']))
+        self.assertEqual((w, h, planes, bits, rid), (32, 64, 1, 4, P.ids['IDC_KEY_CURSOR_IMAGE']))
         data = resource(RT_CURSOR, rid)
         self.assertEqual(len(data), size)
         hotspot = struct.unpack_from('<HH', data)
