@@ -10,7 +10,7 @@
 #include "amount/platform.h"
 #include "app/commands.h"
 #include "app/shell.h"
-#include "app/resources.h"
+#include "res/resource.h"
 #include "tape/tape.h"
 
 HBITMAP g_hGlyphs[GLYPH_COUNT];
