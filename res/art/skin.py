@@ -341,11 +341,13 @@ def power_key(piece, pressed):
 
 
 def web_key(piece, host, pressed):
-    """The host name on the bare face, its middle words coloured as a link."""
+    """The host name on the bare face, its name (the label before the
+    top-level domain) coloured as a link."""
     out = piece.copy()
     fnt = draw.font('bold', 10)
     labels = host.split('.')
-    first, last = len(labels[0]) + 1, len(host) - len(labels[-1]) - 1
+    last = len(host) - len(labels[-1]) - 1
+    first = last - len(labels[-2]) if len(labels) > 1 else 0
     link = C.WEB_CRIMSON if pressed else C.WEB_BLUE
     x0 = (out.width - round(fnt.getlength(host))) // 2
     _, top, _, bottom = fnt.getbbox('wl')  # x-height and ascender, no descender
