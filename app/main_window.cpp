@@ -181,13 +181,19 @@ HWND CreateMainWindow(void)
                            nullptr);
 }
 
-void PaintSkin(HWND, HDC dc, HBITMAP skin)
+void CopyBitmap(HDC dest, int x, int y, int width, int height, HBITMAP bitmap)
 {
-    HDC memDc = CreateCompatibleDC(dc);
-    HGDIOBJ oldObject = SelectObject(memDc, skin);
-    BitBlt(dc, 0, 0, SKIN_WIDTH, SKIN_HEIGHT, memDc, 0, 0, SRCCOPY);
+    HDC memDc = CreateCompatibleDC(dest);
+    HGDIOBJ oldObject = SelectObject(memDc, bitmap);
+    BitBlt(dest, x, y, width, height, memDc, 0, 0, SRCCOPY);
     SelectObject(memDc, oldObject);
     DeleteDC(memDc);
+}
+
+/* The whole skin on every paint, whatever the update region. */
+void PaintSkin(HWND, HDC dc, HBITMAP skin)
+{
+    CopyBitmap(dc, 0, 0, SKIN_WIDTH, SKIN_HEIGHT, skin);
 }
 
 LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)

@@ -35,6 +35,10 @@ HWND CreateMainWindow(void);
 LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 void PaintSkin(HWND hwnd, HDC dc, HBITMAP skin);
 
+/* Copies width x height pixels of bitmap, from its origin, to (x, y) of dest
+   through a memory context of its own. */
+void CopyBitmap(HDC dest, int x, int y, int width, int height, HBITMAP bitmap);
+
 int TranslateKeyDown(HWND mainWindow, WPARAM virtualKey, LPARAM keyData);
 void TranslateChar(HWND mainWindow, WPARAM character, LPARAM keyData);
 void SimulateButtonPress(HWND button, WPARAM wParam, LPARAM lParam);

@@ -182,13 +182,9 @@ int DrawImgButton(HWND hwnd, int pressed, const ButtonSpec *spec)
         return pressed;
     }
     HDC dc = GetDC(hwnd);
-    HDC memDc = CreateCompatibleDC(dc);
     HBITMAP image = LoadBitmapA(g_hInstance, MAKEINTRESOURCEA(spec->pressedBitmap));
-    HGDIOBJ oldObject = SelectObject(memDc, image);
-    BitBlt(dc, 0, 0, spec->width, spec->height, memDc, 0, 0, SRCCOPY);
-    SelectObject(memDc, oldObject);
+    CopyBitmap(dc, 0, 0, spec->width, spec->height, image);
     DeleteObject(image);
-    DeleteDC(memDc);
     ReleaseDC(hwnd, dc);
     return pressed;
 }

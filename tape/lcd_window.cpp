@@ -5,8 +5,6 @@
  */
 #include "tape/lcd_window.h"
 
-#include <string.h>
-
 #include "amount/platform.h"
 #include "app/commands.h"
 #include "app/shell.h"
@@ -69,49 +67,39 @@ int MarkGlyphOf(char mark)
 
 void DrawGlyph(HDC dc, int glyph, int x, int y, int width)
 {
-    HDC glyphDc = CreateCompatibleDC(dc);
-    HGDIOBJ oldObject = SelectObject(glyphDc, g_hGlyphs[glyph]);
-    BitBlt(dc, x, y, width, g_nGlyphHeight, glyphDc, 0, 0, SRCCOPY);
-    SelectObject(glyphDc, oldObject);
-    DeleteDC(glyphDc);
+    CopyBitmap(dc, x, y, width, g_nGlyphHeight, g_hGlyphs[glyph]);
+}
+
+/* The glyph of an amount character as the LCD shows it (a blank for a
+   suppressed leading zero). */
+int AmountGlyphOf(char c)
+{
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    switch (c) {
+    case ' ': return GLYPH_BLANK;
+    case '-': return GLYPH_MINUS;
+    case '.': return GLYPH_POINT;
+    default: return NO_GLYPH;
+    }
 }
 
 /* One tape line: the mark, then the amount with its leading zeros shown as
-   unlit cells. The zero in front of the point, or the last digit of a whole
-   number, is always shown. */
+   unlit cells. */
 void DrawTapeLine(HDC dc, const char *entry, int y)
 {
-    const char *point = strchr(entry, '.');
-    int alwaysShown = point ? (int)(point - entry) - 1 : TAPE_ENTRY_LEN - 1;
-    bool significant = false;
-    for (int j = 0; j < LCD_CELLS && entry[j]; j++) {
-        char c = entry[j];
-        if (j == 0) {
-            int glyph = MarkGlyphOf(c);
-            if (glyph != NO_GLYPH) {
-                DrawGlyph(dc, glyph, LCD_MARK_X, y, LCD_MARK_WIDTH);
-            }
-            continue;
+    int mark = MarkGlyphOf(entry[0]);
+    if (mark != NO_GLYPH) {
+        DrawGlyph(dc, mark, LCD_MARK_X, y, LCD_MARK_WIDTH);
+    }
+    TapeEntry shown;
+    FormatShownEntry(entry, shown);
+    for (int j = 1; j < LCD_CELLS; j++) {
+        int glyph = AmountGlyphOf(shown[j]);
+        if (glyph != NO_GLYPH) {
+            DrawGlyph(dc, glyph, LCD_FIRST_CELL_X + g_nGlyphWidth * j, y, g_nGlyphWidth);
         }
-        int glyph;
-        if (c == '-') {
-            glyph = GLYPH_MINUS;
-        } else if (c == '.') {
-            glyph = GLYPH_POINT;
-        } else if (c == '0') {
-            if (significant || j == alwaysShown) {
-                significant = true;
-                glyph = 0;
-            } else {
-                glyph = GLYPH_BLANK;
-            }
-        } else if (c >= '1' && c <= '9') {
-            significant = true;
-            glyph = c - '0';
-        } else {
-            continue;
-        }
-        DrawGlyph(dc, glyph, LCD_FIRST_CELL_X + g_nGlyphWidth * j, y, g_nGlyphWidth);
     }
 }
 

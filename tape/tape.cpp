@@ -66,6 +66,25 @@ void ClampTapeView(void)
         g_nViewTop = 0;
 }
 
+void FormatShownEntry(const char *entry, TapeEntry shown)
+{
+    const char *point = strchr(entry, '.');
+    int alwaysShown = point ? (int)(point - entry) - 1 : TAPE_ENTRY_LEN - 1;
+    int significant = 0;
+    shown[0] = entry[0] == '_' ? ' ' : entry[0];
+    for (int j = 1; j < TAPE_ENTRY_LEN; j++) {
+        char c = entry[j];
+        if (c >= '1' && c <= '9')
+            significant = 1;
+        else if (c == '0' && (significant || j == alwaysShown))
+            significant = 1;
+        else if (c == '0')
+            c = ' ';
+        shown[j] = c;
+    }
+    shown[TAPE_ENTRY_LEN] = '\0';
+}
+
 void SyncEntryCounters(void)
 {
     const char *entry = g_Tape[g_nTapeCur];

@@ -41,6 +41,12 @@ void AdvanceTape(void);
 void ShowTapeEnd(void);
 void ClampTapeView(void);
 
+/* A tape line as the LCD shows it: a blank for the plain mark "_" and for
+   each leading zero that is suppressed. The zero in front of the point, or
+   the last digit of a whole number, is always shown; "-" and "." do not end
+   the leading zeros. */
+void FormatShownEntry(const char *entry, TapeEntry shown);
+
 /* Sets the entry counters from the current line, so that they always
    describe what is shown: 0 on a result line, otherwise the characters after
    the leading zeros, and 1 plus the digits after the point once there is one. */

@@ -160,33 +160,12 @@ static int RunTokens(const char *text, int press, char *bad, int size)
 
 /* ---- output ---- */
 
-/* A tape line as the LCD shows it: a blank for the plain mark, and blanks
-   for leading zeros up to the digit in front of the point (or the last). */
-static void FormatShownLine(const char *entry, char out[TAPE_ENTRY_SIZE])
-{
-    const char *point = strchr(entry, '.');
-    int alwaysShown = point ? (int)(point - entry) - 1 : TAPE_ENTRY_LEN - 1;
-    int significant = 0;
-    out[0] = entry[0] == '_' ? ' ' : entry[0];
-    for (int j = 1; j < TAPE_ENTRY_LEN; j++) {
-        char c = entry[j];
-        if (c == '0' && !significant && j != alwaysShown) {
-            out[j] = ' ';
-            continue;
-        }
-        if (c >= '0' && c <= '9')
-            significant = 1;
-        out[j] = c;
-    }
-    out[TAPE_ENTRY_LEN] = '\0';
-}
-
 static void PrintTape(int raw, int state)
 {
     for (int i = 0; i <= g_nTapeCur; i++) {
-        char shown[TAPE_ENTRY_SIZE];
+        TapeEntry shown;
         if (!raw)
-            FormatShownLine(g_Tape[i], shown);
+            FormatShownEntry(g_Tape[i], shown);
         puts(raw ? g_Tape[i] : shown);
     }
     if (state) {
