@@ -120,3 +120,11 @@ def text_mask(text, fnt):
     mask = Image.new('L', (right - left, bottom - top), 0)
     ImageDraw.Draw(mask).text((-left, -top), text, font=fnt, fill=255)
     return mask, (left, top)
+
+
+def union(*masks):
+    """The masks laid over each other: the brightest value at each pixel."""
+    out = masks[0]
+    for m in masks[1:]:
+        out = ImageChops.lighter(out, m)
+    return out

@@ -4,7 +4,7 @@ Lit and unlit (ghost) segments come from the same outlines, so a figure
 drawn into a cell only darkens segments that are already faintly there.
 """
 
-from PIL import Image, ImageChops
+from PIL import Image
 
 import colours as C
 import draw
@@ -79,22 +79,15 @@ def mark_symbol(size, char):
         bar = draw.lines(size, [((cx - r, cy), (cx + r, cy))], w)
         dots = draw.ellipse(size, (cx - 0.9, cy - 3.4, cx + 0.9, cy - 1.6))
         dots2 = draw.ellipse(size, (cx - 0.9, cy + 1.6, cx + 0.9, cy + 3.4))
-        return _union(bar, dots, dots2)
+        return draw.union(bar, dots, dots2)
     if char == '=':
         return draw.lines(size, [((cx - r, cy - 1.5), (cx + r, cy - 1.5)), ((cx - r, cy + 1.5), (cx + r, cy + 1.5))], w)
     if char == '%':
         slash = draw.lines(size, [((cx + 2.4, cy - 3.2), (cx - 2.4, cy + 3.2))], 1.1)
         o1 = draw.ellipse(size, (cx - 3.1, cy - 3.6, cx - 0.6, cy - 0.9))
         o2 = draw.ellipse(size, (cx + 0.6, cy + 0.9, cx + 3.1, cy + 3.6))
-        return _union(slash, o1, o2)
+        return draw.union(slash, o1, o2)
     raise ValueError(char)
-
-
-def _union(*masks):
-    out = masks[0]
-    for m in masks[1:]:
-        out = ImageChops.lighter(out, m)
-    return out
 
 
 def mark(size, char):

@@ -9,7 +9,7 @@ frame inside the rectangle match the skin pixel for pixel.
 
 import random
 
-from PIL import Image, ImageChops, ImageDraw
+from PIL import Image, ImageDraw
 
 import colours as C
 import draw
@@ -238,7 +238,7 @@ def bar(box, cx, cy, half_w, half_h):
 
 
 def sym_plus(box, cx, cy):
-    return _union(bar(box, cx, cy, 5, 1), bar(box, cx, cy, 1, 5))
+    return draw.union(bar(box, cx, cy, 5, 1), bar(box, cx, cy, 1, 5))
 
 
 def sym_minus(box, cx, cy):
@@ -252,11 +252,11 @@ def sym_times(box, cx, cy):
 
 def sym_divide(box, cx, cy):
     dot = lambda y: draw.ellipse(box, (cx - 1.4, y - 1.4, cx + 1.4, y + 1.4))
-    return _union(bar(box, cx, cy, 5, 1), dot(cy - 4), dot(cy + 4))
+    return draw.union(bar(box, cx, cy, 5, 1), dot(cy - 4), dot(cy + 4))
 
 
 def sym_equals(box, cx, cy):
-    return _union(bar(box, cx, cy - 3, 6, 1.5), bar(box, cx, cy + 3, 6, 1.5))
+    return draw.union(bar(box, cx, cy - 3, 6, 1.5), bar(box, cx, cy + 3, 6, 1.5))
 
 
 def sym_point(box, cx, cy):
@@ -264,14 +264,7 @@ def sym_point(box, cx, cy):
 
 
 def sym_sign(box, cx, cy):
-    return _union(bar(box, cx, cy - 2, 5, 1), bar(box, cx, cy - 2, 1, 5), bar(box, cx, cy + 5, 5, 1))
-
-
-def _union(*masks):
-    out = masks[0]
-    for m in masks[1:]:
-        out = ImageChops.lighter(out, m)
-    return out
+    return draw.union(bar(box, cx, cy - 2, 5, 1), bar(box, cx, cy - 2, 1, 5), bar(box, cx, cy + 5, 5, 1))
 
 
 def small_body(size, pressed):
@@ -295,7 +288,7 @@ def arrow(box, cx, cy, up, double):
     for off in offsets:
         y = cy + off
         tris.append(draw.polygon(box, [(cx - 3.5, y - s * 2), (cx + 3.5, y - s * 2), (cx, y + s * 2)]))
-    return _union(*tris)
+    return draw.union(*tris)
 
 
 SMALL_SYMBOLS = {
