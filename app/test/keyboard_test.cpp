@@ -4,32 +4,10 @@
 #include <stdio.h>
 
 #include "app/commands.h"
-#include "res/resource.h"
 #include "app/shell.h"
 #include "app/test/win_test.h"
 
 namespace {
-
-struct Pressed {
-    WPARAM code;
-    LPARAM buttonId;
-};
-Pressed g_Pressed[16];
-int g_nPressed;
-WNDPROC g_LcdProc;
-
-/* Records what reaches the LCD and stops it there: only the routing counts. */
-LRESULT CALLBACK RecordingLcdProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    if (msg == WM_COMMAND) {
-        if (g_nPressed < 16) {
-            g_Pressed[g_nPressed] = { wParam, lParam };
-        }
-        g_nPressed++;
-        return 0;
-    }
-    return CallWindowProcA(g_LcdProc, hwnd, msg, wParam, lParam);
-}
 
 /* One message as the loop delivers it: a key-down (its virtual key) or the
    character that TranslateMessage made from it. */
@@ -81,7 +59,7 @@ const KeyCase KEY_CASES[] = {
 void TestKeyCases(HWND mainWindow)
 {
     for (const KeyCase &c : KEY_CASES) {
-        g_nPressed = 0;
+        g_nLcdCommands = 0;
         DWORD start = GetTickCount();
         for (int i = 0; c.messages[i].kind != NONE; i++) {
             UINT msg = c.messages[i].kind == KEY ? WM_KEYDOWN : WM_CHAR;
@@ -89,14 +67,14 @@ void TestKeyCases(HWND mainWindow)
         }
         DWORD elapsed = GetTickCount() - start;
         if (c.lcdCommand) {
-            CHECK(g_nPressed == 1, "%s: %d press(es)", c.name, g_nPressed);
-            CHECK(g_Pressed[0].code == c.lcdCommand && g_Pressed[0].buttonId == c.buttonId,
-                  "%s: command %u for key %ld", c.name, (unsigned)g_Pressed[0].code,
-                  (long)g_Pressed[0].buttonId);
+            CHECK(g_nLcdCommands == 1, "%s: %d press(es)", c.name, g_nLcdCommands);
+            CHECK(g_LcdCommands[0].code == c.lcdCommand && g_LcdCommands[0].buttonId == c.buttonId,
+                  "%s: command %u for key %ld", c.name, (unsigned)g_LcdCommands[0].code,
+                  (long)g_LcdCommands[0].buttonId);
             CHECK(elapsed >= KEY_PRESS_DELAY_MS - 5, "%s: the key shows pressed for %lu ms",
                   c.name, elapsed);
         } else {
-            CHECK(g_nPressed == 0, "%s: %d press(es)", c.name, g_nPressed);
+            CHECK(g_nLcdCommands == 0, "%s: %d press(es)", c.name, g_nLcdCommands);
             CHECK(elapsed < KEY_PRESS_DELAY_MS / 2, "%s: no pause, took %lu ms", c.name, elapsed);
         }
     }
@@ -105,12 +83,12 @@ void TestKeyCases(HWND mainWindow)
 /* A key repeated by the platform presses once per key-down. */
 void TestRepeat(HWND mainWindow)
 {
-    g_nPressed = 0;
+    g_nLcdCommands = 0;
     for (int i = 0; i < 3; i++) {
         SendMessageA(mainWindow, WM_KEYDOWN, VK_NUMPAD1, 0x40000001);
         SendMessageA(mainWindow, WM_CHAR, '1', 0x40000001);
     }
-    CHECK(g_nPressed == 3, "three repeats, %d presses", g_nPressed);
+    CHECK(g_nLcdCommands == 3, "three repeats, %d presses", g_nLcdCommands);
 }
 
 } // namespace
@@ -118,11 +96,10 @@ void TestRepeat(HWND mainWindow)
 int main()
 {
     HWND mainWindow = StartCalculator();
-    HWND lcd = GetDlgItem(mainWindow, IDC_LCDSCREEN);
-    g_LcdProc = (WNDPROC)SetWindowLongPtrA(lcd, GWLP_WNDPROC, (LONG_PTR)RecordingLcdProc);
+    RecordLcdCommands(mainWindow, false);
     TestKeyCases(mainWindow);
     TestRepeat(mainWindow);
-    SetWindowLongPtrA(lcd, GWLP_WNDPROC, (LONG_PTR)g_LcdProc);
+    StopRecordingLcd(mainWindow);
     StopCalculator(mainWindow);
     return TestResult("keyboard_test");
 }

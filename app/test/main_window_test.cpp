@@ -16,38 +16,6 @@
 
 namespace {
 
-/* Commands that reach the LCD screen, recorded by a subclass. */
-struct LcdCommand {
-    WPARAM code;
-    LPARAM buttonId;
-};
-LcdCommand g_LcdCommands[64];
-int g_nLcdCommands;
-WNDPROC g_LcdProc;
-bool g_bForwardToLcd;
-
-LRESULT CALLBACK RecordingLcdProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    if (msg == WM_COMMAND) {
-        if (g_nLcdCommands < 64) {
-            g_LcdCommands[g_nLcdCommands] = { wParam, lParam };
-        }
-        g_nLcdCommands++;
-        if (!g_bForwardToLcd) {
-            return 0;
-        }
-    }
-    return CallWindowProcA(g_LcdProc, hwnd, msg, wParam, lParam);
-}
-
-void RecordLcd(HWND mainWindow, bool forward)
-{
-    HWND lcd = GetDlgItem(mainWindow, IDC_LCDSCREEN);
-    g_LcdProc = (WNDPROC)SetWindowLongPtrA(lcd, GWLP_WNDPROC, (LONG_PTR)RecordingLcdProc);
-    g_bForwardToLcd = forward;
-    g_nLcdCommands = 0;
-}
-
 void TestChildrenAndRegion(HWND mainWindow)
 {
     RECT rc;
@@ -115,7 +83,7 @@ void TestCommandRouting(HWND mainWindow)
         { LCD_ENTRY, 5, 0 },
         { 0, 5, 0 },
     };
-    RecordLcd(mainWindow, false);
+    RecordLcdCommands(mainWindow, false);
     for (const auto &route : ROUTES) {
         g_nLcdCommands = 0;
         SendMessageA(mainWindow, WM_COMMAND, route.code, route.buttonId);
@@ -133,7 +101,7 @@ void TestCommandRouting(HWND mainWindow)
     CHECK(!PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE), "nothing asked to quit");
     CHECK(IsWindowVisible(mainWindow) && !IsIconic(mainWindow) && g_hSkinBitmap,
           "still shown, with its skin");
-    SetWindowLongPtrA(GetDlgItem(mainWindow, IDC_LCDSCREEN), GWLP_WNDPROC, (LONG_PTR)g_LcdProc);
+    StopRecordingLcd(mainWindow);
 
     SendMessageA(mainWindow, WM_COMMAND, CMD_SYSTEM, BUTTON_MINIMISE);
     CHECK(IsIconic(mainWindow), "the minimise key minimises");
@@ -207,7 +175,7 @@ void Click(int screenX, int screenY)
 /* A press on free skin drags the window; a press on a key does not. */
 void TestDragging(HWND mainWindow)
 {
-    RecordLcd(mainWindow, true);
+    RecordLcdCommands(mainWindow, true);
     SetForegroundWindow(mainWindow);
     RECT before;
     GetWindowRect(mainWindow, &before);
@@ -234,7 +202,7 @@ void TestDragging(HWND mainWindow)
           after.top);
     MoveWindow(mainWindow, before.left, before.top, SKIN_WIDTH, SKIN_HEIGHT, TRUE);
     PumpPending();
-    SetWindowLongPtrA(GetDlgItem(mainWindow, IDC_LCDSCREEN), GWLP_WNDPROC, (LONG_PTR)g_LcdProc);
+    StopRecordingLcd(mainWindow);
 }
 
 /* The About dialog, driven from inside its modal loop: the owner is told

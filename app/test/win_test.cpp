@@ -5,6 +5,7 @@
 #include <string.h>
 
 #include "app/shell.h"
+#include "res/resource.h"
 
 int g_nTestFailures;
 
@@ -191,4 +192,36 @@ int CountGdiObjects(void)
         }
     }
     return count;
+}
+
+LcdCommand g_LcdCommands[LCD_COMMANDS_KEPT];
+int g_nLcdCommands;
+static WNDPROC g_LcdProc;
+static bool g_bForwardToLcd;
+
+static LRESULT CALLBACK RecordingLcdProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_COMMAND) {
+        if (g_nLcdCommands < LCD_COMMANDS_KEPT) {
+            g_LcdCommands[g_nLcdCommands] = { wParam, lParam };
+        }
+        g_nLcdCommands++;
+        if (!g_bForwardToLcd) {
+            return 0;
+        }
+    }
+    return CallWindowProcA(g_LcdProc, hwnd, msg, wParam, lParam);
+}
+
+void RecordLcdCommands(HWND mainWindow, bool forward)
+{
+    HWND lcd = GetDlgItem(mainWindow, IDC_LCDSCREEN);
+    g_LcdProc = (WNDPROC)SetWindowLongPtrA(lcd, GWLP_WNDPROC, (LONG_PTR)RecordingLcdProc);
+    g_bForwardToLcd = forward;
+    g_nLcdCommands = 0;
+}
+
+void StopRecordingLcd(HWND mainWindow)
+{
+    SetWindowLongPtrA(GetDlgItem(mainWindow, IDC_LCDSCREEN), GWLP_WNDPROC, (LONG_PTR)g_LcdProc);
 }

@@ -73,6 +73,18 @@ void CopyImageArea(const Image *src, int sx, int sy, int width, int height, Imag
 /* Number of pixels that differ; the first one found goes to firstX, firstY. */
 int CountDifferences(const Image *a, const Image *b, int *firstX, int *firstY);
 
+/* Commands that reach the LCD screen, recorded by subclassing it. With
+   forward false they stop there: only the routing counts. */
+enum { LCD_COMMANDS_KEPT = 64 };
+struct LcdCommand {
+    WPARAM code;
+    LPARAM buttonId;
+};
+extern LcdCommand g_LcdCommands[LCD_COMMANDS_KEPT];
+extern int g_nLcdCommands; /* all that arrived, also beyond the ones kept */
+void RecordLcdCommands(HWND mainWindow, bool forward);
+void StopRecordingLcd(HWND mainWindow);
+
 /* GDI objects alive in this process. */
 int CountGdiObjects(void);
 
