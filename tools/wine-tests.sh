@@ -18,18 +18,14 @@ cleanup() {
 }
 trap cleanup EXIT INT TERM
 
-# A free display number: the first without a lock file.
-n=90
-while [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$tmp/xvfb.log" 2>&1 &
+# Xvfb picks a free display itself and writes its number once it accepts
+# connections, so parallel runs never share a display.
+mkfifo "$tmp/display"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$tmp/display" >"$tmp/xvfb.log" 2>&1 &
 xvfb_pid=$!
+n=$(timeout 20 head -n1 "$tmp/display" || true)
+if [ -z "$n" ]; then echo "Xvfb did not start" >&2; cat "$tmp/xvfb.log" >&2; exit 1; fi
 export DISPLAY=":$n"
-i=0
-while [ ! -e "/tmp/.X11-unix/X$n" ]; do
-    i=$((i + 1))
-    if [ $i -gt 100 ]; then echo "Xvfb did not start" >&2; cat "$tmp/xvfb.log" >&2; exit 1; fi
-    sleep 0.1
-done
 
 wineboot -i >/dev/null 2>&1
 wineserver -w
