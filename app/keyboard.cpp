@@ -4,6 +4,8 @@
  */
 #include "app/shell.h"
 
+#include "tape/keys.h"
+
 namespace {
 
 struct KeyMapping {
@@ -13,37 +15,37 @@ struct KeyMapping {
 
 /* WM_KEYDOWN: the numeric keypad and the keys that type no character. */
 const KeyMapping VIRTUAL_KEY_TABLE[] = {
-    /* virtual key    ButtonId */
-    { VK_BACK,        17 },  /* backspace */
-    { VK_RETURN,      23 },  /* = */
-    { VK_ESCAPE,      16 },  /* clear */
-    { VK_PRIOR,       25 },  /* pgup */
-    { VK_NEXT,        26 },  /* pgdn */
-    { VK_UP,          27 },  /* up */
-    { VK_DOWN,        28 },  /* down */
-    { VK_NUMPAD0,      1 },
-    { VK_NUMPAD1,      5 },
-    { VK_NUMPAD2,      6 },
-    { VK_NUMPAD3,      7 },
-    { VK_NUMPAD4,      8 },
-    { VK_NUMPAD5,      9 },
-    { VK_NUMPAD6,     10 },
-    { VK_NUMPAD7,     11 },
-    { VK_NUMPAD8,     12 },
-    { VK_NUMPAD9,     13 },
-    { VK_MULTIPLY,    20 },  /* * */
-    { VK_ADD,         18 },  /* + */
-    { VK_SUBTRACT,    19 },  /* - */
-    { VK_DIVIDE,      21 },  /* / */
-    { VK_F1,          31 },  /* about */
-    { VK_F4,          24 },  /* power */
-    { VK_F9,          15 },  /* sign */
+    /* virtual key    key */
+    { VK_BACK,        KEY_BACKSPACE },
+    { VK_RETURN,      KEY_EQUALS },
+    { VK_ESCAPE,      KEY_CLEAR },
+    { VK_PRIOR,       KEY_PAGE_UP },
+    { VK_NEXT,        KEY_PAGE_DOWN },
+    { VK_UP,          KEY_LINE_UP },
+    { VK_DOWN,        KEY_LINE_DOWN },
+    { VK_NUMPAD0,     KEY_0 },
+    { VK_NUMPAD1,     KEY_1 },
+    { VK_NUMPAD2,     KEY_2 },
+    { VK_NUMPAD3,     KEY_3 },
+    { VK_NUMPAD4,     KEY_4 },
+    { VK_NUMPAD5,     KEY_5 },
+    { VK_NUMPAD6,     KEY_6 },
+    { VK_NUMPAD7,     KEY_7 },
+    { VK_NUMPAD8,     KEY_8 },
+    { VK_NUMPAD9,     KEY_9 },
+    { VK_MULTIPLY,    KEY_MULTIPLY },
+    { VK_ADD,         KEY_PLUS },
+    { VK_SUBTRACT,    KEY_MINUS },
+    { VK_DIVIDE,      KEY_DIVIDE },
+    { VK_F1,          KEY_ABOUT },
+    { VK_F4,          KEY_POWER },
+    { VK_F9,          KEY_SIGN },
 };
 
 /* WM_CHAR: what the main keyboard types. */
 const KeyMapping CHARACTER_TABLE[] = {
 #define CHAR_KEY(character, buttonId) { (WPARAM)(character), buttonId },
-#include "app/char_keys.def"
+#include "tape/char_keys.def"
 #undef CHAR_KEY
 };
 

@@ -8,14 +8,13 @@
 
 #include <shellapi.h>
 
-#include "app/commands.h"
 #include "buttons/img_button.h"
 #include "res/resource.h"
 #include "res/site.h"
+#include "res/skin.h"
 #include "tape/lcd_layout.h"
 #include "tape/lcd_window.h"
 
-HINSTANCE g_hInstance;
 HBITMAP g_hSkinBitmap;
 int g_bKeyHandled;
 
@@ -97,34 +96,26 @@ LRESULT OnChar(HWND hwnd, WPARAM wParam, LPARAM lParam)
 
 void ForwardCalculatorKey(HWND hwnd, LPARAM buttonId)
 {
-    WPARAM lcdCommand;
-    if (buttonId > LAST_OPERATOR_KEY) {
-        lcdCommand = LCD_SCROLL;
-    } else if (buttonId >= FIRST_OPERATOR_KEY) {
-        lcdCommand = LCD_OPERATOR;
-    } else {
-        lcdCommand = LCD_ENTRY;
-    }
-    SendMessageA(GetDlgItem(hwnd, IDC_LCDSCREEN), WM_COMMAND, lcdCommand, buttonId);
+    SendMessageA(GetDlgItem(hwnd, IDC_LCDSCREEN), WM_COMMAND, LcdCommandOf((int)buttonId), buttonId);
 }
 
 void RunSystemKey(HWND hwnd, WPARAM wParam, LPARAM buttonId)
 {
     switch (buttonId) {
-    case BUTTON_QUIT:
+    case KEY_QUIT:
         /* Runs the destruction handling at once; the windows end with the
            process after the message loop has taken the quit message. */
         SendMessageA(hwnd, WM_DESTROY, wParam, buttonId);
         break;
-    case BUTTON_MINIMISE:
+    case KEY_MINIMISE:
         ShowWindow(hwnd, SW_MINIMIZE);
         break;
-    case BUTTON_ABOUT:
+    case KEY_ABOUT:
         /* Wide, so that its Korean texts reach the controls unconverted and
            read right whatever the system's code page. */
         DialogBoxParamW(g_hInstance, MAKEINTRESOURCEW(IDD_ABOUT), hwnd, AboutDlgProc, 0);
         break;
-    case BUTTON_WEB:
+    case KEY_WEB:
         ShellExecuteA(hwnd, "open", ORVANTA_HOME_URL, nullptr, nullptr, SW_SHOWNORMAL);
         break;
     default:
@@ -179,15 +170,6 @@ HWND CreateMainWindow(void)
     return CreateWindowExA(0, MAIN_WINDOW_CLASS, MAIN_WINDOW_TEXT, WS_POPUP, MAIN_WINDOW_X,
                            MAIN_WINDOW_Y, SKIN_WIDTH, SKIN_HEIGHT, nullptr, nullptr, g_hInstance,
                            nullptr);
-}
-
-void CopyBitmap(HDC dest, int x, int y, int width, int height, HBITMAP bitmap)
-{
-    HDC memDc = CreateCompatibleDC(dest);
-    HGDIOBJ oldObject = SelectObject(memDc, bitmap);
-    BitBlt(dest, x, y, width, height, memDc, 0, 0, SRCCOPY);
-    SelectObject(memDc, oldObject);
-    DeleteDC(memDc);
 }
 
 /* The whole skin on every paint, whatever the update region. */

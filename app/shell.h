@@ -7,23 +7,17 @@
 
 #include <windows.h>
 
+#include "res/bitmaps.h"
+
 #define MAIN_WINDOW_CLASS "Orvanta_Calculator"
 #define MAIN_WINDOW_TEXT "Orvanta Calculator"
 
 enum {
     MAIN_WINDOW_X = 100,  /* every start opens here */
     MAIN_WINDOW_Y = 100,
-    SKIN_WIDTH = 226,     /* the skin bitmap and the main window */
-    SKIN_HEIGHT = 282,
-    /* The round-cornered window region: CreateRoundRectRgn arguments. */
-    REGION_RIGHT = 227,
-    REGION_BOTTOM = 283,
-    REGION_CORNER_WIDTH = 7,
-    REGION_CORNER_HEIGHT = 8,
     KEY_PRESS_DELAY_MS = 80  /* a typed key shows pressed at least this long */
 };
 
-extern HINSTANCE g_hInstance;
 extern HBITMAP g_hSkinBitmap;
 extern int g_bKeyHandled;  /* the last WM_KEYDOWN pressed a button */
 
@@ -34,10 +28,6 @@ HWND CreateMainWindow(void);
 
 LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 void PaintSkin(HWND hwnd, HDC dc, HBITMAP skin);
-
-/* Copies width x height pixels of bitmap, from its origin, to (x, y) of dest
-   through a memory context of its own. */
-void CopyBitmap(HDC dest, int x, int y, int width, int height, HBITMAP bitmap);
 
 int TranslateKeyDown(HWND mainWindow, WPARAM virtualKey, LPARAM keyData);
 void TranslateChar(HWND mainWindow, WPARAM character, LPARAM keyData);

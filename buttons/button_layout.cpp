@@ -1,14 +1,14 @@
 /*
  * Where each key sits on the skin and which image shows it pressed. The rows
- * come from keys.def, the one table that the artwork shares.
+ * come from tape/keys.def, the one table that the artwork shares.
  */
 #include "buttons/img_button.h"
 
 namespace {
 
 constexpr ButtonSpec KEY_LAYOUT[] = {
-#define KEY_ROW(id, text, x, y, w, h, pressed) { x, y, w, h, pressed, id },
-#include "buttons/keys.def"
+#define KEY_ROW(id, name, text, x, y, w, h, pressed) { x, y, w, h, pressed, id },
+#include "tape/keys.def"
 #undef KEY_ROW
 };
 

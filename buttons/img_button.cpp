@@ -10,7 +10,7 @@
  */
 #include "buttons/img_button.h"
 
-#include "app/shell.h"
+#include "res/bitmaps.h"
 
 int g_bPressedShown;
 int g_bTracking;

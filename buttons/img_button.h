@@ -8,9 +8,16 @@
 
 #include <windows.h>
 
-#include "app/commands.h"
+#include "tape/keys.h"
 
 #define IMG_BUTTON_CLASS "Orvanta_imgButton"
+
+/* The commands a button sends its parent: WM_COMMAND with one of these as
+   wParam and the key's ButtonId as lParam. */
+enum {
+    CMD_KEY = 101,    /* a calculator key, ButtonId 1 to LAST_CALCULATOR_KEY */
+    CMD_SYSTEM = 102  /* a key of the window itself: quit, minimise, About, web */
+};
 
 /* One key, in the main window's client coordinates. */
 struct ButtonSpec {

@@ -8,3 +8,6 @@ set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+# The tests of this build are Windows programs: ctest runs them under Wine
+# (tools/wine-tests.sh gives Wine a display and a prefix).
+set(CMAKE_CROSSCOMPILING_EMULATOR wine)

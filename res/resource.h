@@ -18,7 +18,7 @@
 #define IDB_LCD_BACKGROUND 167
 #define IDB_ABOUT_PICTURE 170
 
-/* Pressed key images: 103 and 105 to 135, listed per key in buttons/keys.def */
+/* Pressed key images: 103 and 105 to 135, listed per key in tape/keys.def */
 
 /* LCD glyphs, in glyph-index order of tape/lcd_layout.h */
 #define IDB_GLYPH_DIGIT0 143 /* digits 0 to 9 are 143 to 152 */

@@ -7,7 +7,11 @@
 
 #include <string.h>
 
-enum { MAX_TYPED = AMOUNT_LEN, MAX_FRACTION_COUNT = 3 /* the point and two digits */ };
+enum {
+    MAX_TYPED = AMOUNT_LEN,     /* characters typed into one amount, the sign included */
+    MAX_FRACTION_COUNT = 3,     /* the point and two digits */
+    MAX_TYPED_TEXT = 4          /* the longest text an entry key types, "0000" */
+};
 
 static char *CurrentAmount(void)
 {
@@ -47,8 +51,8 @@ static void ToggleSign(void)
         g_nTypedCount--;
         return;
     }
-    if (g_nTypedCount + 1 >= 16)
-        return;
+    if (g_nTypedCount + 1 > MAX_TYPED)
+        return; /* the sign counts as a typed character */
     int pos = 0;
     while (pos < AMOUNT_LEN && amount[pos] == '0')
         pos++;
@@ -66,7 +70,7 @@ static void ToggleSign(void)
 static void TypeText(const char *text)
 {
     unsigned n = (unsigned)strlen(text);
-    if (n == 0 || n > 4)
+    if (n == 0 || n > MAX_TYPED_TEXT)
         return; /* not a text that an entry key types */
     if ((unsigned)g_nTypedCount + n > MAX_TYPED)
         return;

@@ -22,6 +22,14 @@
 #define LCD_MARK_WIDTH 12
 #define LCD_CELLS 16            /* the mark and the 15 amount characters */
 
+/* The marker over a line whose glyphs start at top: Rectangle(LCD_MARKER_LEFT,
+   top - LCD_MARKER_OVERHANG, LCD_MARKER_RIGHT, top + glyph height +
+   LCD_MARKER_OVERHANG) with a null pen, which fills up to, not including,
+   right - 1 and bottom - 1. */
+#define LCD_MARKER_LEFT 1
+#define LCD_MARKER_RIGHT 182
+#define LCD_MARKER_OVERHANG 2
+
 /* Marker colour, applied with R2_MASKNOTPEN */
 #define LCD_MARKER_RED 80
 #define LCD_MARKER_GREEN 40

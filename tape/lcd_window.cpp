@@ -6,8 +6,7 @@
 #include "tape/lcd_window.h"
 
 #include "amount/platform.h"
-#include "app/commands.h"
-#include "app/shell.h"
+#include "res/bitmaps.h"
 #include "res/resource.h"
 #include "tape/tape.h"
 
@@ -48,12 +47,7 @@ const MarkGlyph MARK_GLYPHS[] = {
     { '=', GLYPH_MARK_EQUALS },
 };
 
-enum {
-    NO_GLYPH = -1,
-    MARKER_LEFT = 1,
-    MARKER_RIGHT = 182,
-    MARKER_OVERHANG = 2  /* the marker reaches this far above and below a line */
-};
+enum { NO_GLYPH = -1 };
 
 int MarkGlyphOf(char mark)
 {
@@ -113,8 +107,8 @@ void DrawMarker(HDC dc)
     HGDIOBJ oldBrush = SelectObject(dc, brush);
     int oldRop = SetROP2(dc, R2_MASKNOTPEN);
     int oldBkMode = SetBkMode(dc, TRANSPARENT);
-    Rectangle(dc, MARKER_LEFT, lineTop - MARKER_OVERHANG, MARKER_RIGHT,
-              lineTop + g_nGlyphHeight + MARKER_OVERHANG);
+    Rectangle(dc, LCD_MARKER_LEFT, lineTop - LCD_MARKER_OVERHANG, LCD_MARKER_RIGHT,
+              lineTop + g_nGlyphHeight + LCD_MARKER_OVERHANG);
     SelectObject(dc, oldBrush);
     SelectObject(dc, oldPen);
     DeleteObject(brush);
@@ -167,6 +161,15 @@ LRESULT OnCommand(WPARAM wParam, LPARAM lParam)
 }
 
 } // namespace
+
+WPARAM LcdCommandOf(int buttonId)
+{
+    switch (KeyGroupOf(buttonId)) {
+    case KEY_GROUP_OPERATOR: return LCD_OPERATOR;
+    case KEY_GROUP_SCROLL: return LCD_SCROLL;
+    default: return LCD_ENTRY;
+    }
+}
 
 void LoadLcdGlyphs(void)
 {

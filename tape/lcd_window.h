@@ -11,6 +11,17 @@
 
 #define LCD_SCREEN_CLASS "Orvanta_LCDScreen"
 
+/* The commands the LCD screen takes: WM_COMMAND with one of these as wParam
+   (compared whole) and the key's ButtonId as lParam. */
+enum {
+    LCD_SCROLL = 201,   /* power and the scroll keys: HandleScrollKey */
+    LCD_OPERATOR = 202, /* the operator keys: HandleOperatorKey */
+    LCD_ENTRY = 203     /* the entry keys: HandleEntryKey */
+};
+
+/* The command that hands calculator key buttonId to its handler. */
+WPARAM LcdCommandOf(int buttonId);
+
 /* Indexed by glyph index; loaded while the LCD screen exists. */
 extern HBITMAP g_hGlyphs[GLYPH_COUNT];
 

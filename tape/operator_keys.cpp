@@ -38,8 +38,8 @@ static void ApplyPendingOperator(void)
         return;
     const char *previous = g_nTapeCur > 0 ? g_Tape[g_nTapeCur - 1] : BLANK_ENTRY;
     TapeEntry result;
-    if (ApplyOperator(previous, g_Tape[g_nTapeCur], result))
-        AppendLine(result);
+    ApplyOperator(previous, g_Tape[g_nTapeCur], result); /* writes: an operator is pending */
+    AppendLine(result);
 }
 
 static void ApplyKeyOperator(char key)

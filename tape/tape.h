@@ -7,21 +7,9 @@
 #define ORVANTA_TAPE_H
 
 #include "amount/amount.h"
+#include "tape/keys.h"
 
 enum { TAPE_ENTRIES = 100, LCD_LINES = 3 };
-
-/* Keys that the handlers know by their ButtonId (rows of buttons/keys.def);
-   every other key is known by its text. */
-enum {
-    KEY_SIGN = 15,
-    KEY_CLEAR = 16,
-    KEY_BACKSPACE = 17,
-    KEY_POWER = 24,
-    KEY_PAGE_UP = 25,
-    KEY_PAGE_DOWN = 26,
-    KEY_LINE_UP = 27,
-    KEY_LINE_DOWN = 28
-};
 
 extern const char BLANK_ENTRY[]; /* "_000000000000000" */
 

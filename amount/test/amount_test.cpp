@@ -307,8 +307,8 @@ std::string SumText(Wide s)
 std::string QuotientText(Wide q) { return SumText(q); }
 
 // Products keep as many places as the operands together, at most two, and
-// write no "0" in front of the point. A product of the digits beyond the
-// 64-bit range is too large, even when the truncated result would fit.
+// write no "0" in front of the point. The product is exact beyond 64 bits:
+// only the kept digits decide whether it is too large.
 std::string ProductText(const Exact &x, const Exact &y)
 {
     Wide p = x.scaled * y.scaled;

@@ -5,7 +5,7 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "app/commands.h"
+#include "tape/keys.h"
 #include "app/shell.h"
 #include "app/test/win_test.h"
 
@@ -100,7 +100,7 @@ void TestQuitKey(void)
 {
     Started started;
     CHECK(Start(SW_SHOWNORMAL, &started), "the program starts");
-    HWND quit = GetDlgItem(started.mainWindow, BUTTON_QUIT);
+    HWND quit = GetDlgItem(started.mainWindow, KEY_QUIT);
     PostMessageA(quit, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     PostMessageA(quit, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     DWORD code = WaitForExit(&started);

@@ -3,9 +3,10 @@
 // calculator, and the 80 ms pause that only a mapped key takes.
 #include <stdio.h>
 
-#include "app/commands.h"
 #include "app/shell.h"
 #include "app/test/win_test.h"
+#include "tape/keys.h"
+#include "tape/lcd_window.h"
 
 namespace {
 
@@ -29,26 +30,26 @@ constexpr Message Char(WPARAM c) { return { CHAR, c }; }
 constexpr Message None() { return { NONE, 0 }; }
 
 const KeyCase KEY_CASES[] = {
-    { "keypad 7 presses 7 once", { Key(VK_NUMPAD7), Char('7'), None() }, LCD_ENTRY, 11 },
-    { "main keyboard 7, through its character", { Key('7'), Char('7'), None() }, LCD_ENTRY, 11 },
-    { "keypad point, through its character", { Key(VK_DECIMAL), Char('.'), None() }, LCD_ENTRY, 14 },
-    { "Enter is =", { Key(VK_RETURN), Char('\r'), None() }, LCD_OPERATOR, 23 },
-    { "Escape is clear", { Key(VK_ESCAPE), Char(27), None() }, LCD_ENTRY, 16 },
-    { "Backspace", { Key(VK_BACK), Char(8), None() }, LCD_ENTRY, 17 },
-    { "F4 is power", { Key(VK_F4), None() }, LCD_SCROLL, 24 },
-    { "F9 is sign", { Key(VK_F9), None() }, LCD_ENTRY, 15 },
-    { "Page Up", { Key(VK_PRIOR), None() }, LCD_SCROLL, 25 },
-    { "Page Down", { Key(VK_NEXT), None() }, LCD_SCROLL, 26 },
-    { "Up", { Key(VK_UP), None() }, LCD_SCROLL, 27 },
-    { "Down", { Key(VK_DOWN), None() }, LCD_SCROLL, 28 },
-    { "keypad *", { Key(VK_MULTIPLY), Char('*'), None() }, LCD_OPERATOR, 20 },
-    { "Shift, then % from 5", { Key(VK_SHIFT), Key('5'), Char('%'), None() }, LCD_OPERATOR, 22 },
-    { "=", { Key(VK_OEM_PLUS), Char('='), None() }, LCD_OPERATOR, 23 },
+    { "keypad 7 presses 7 once", { Key(VK_NUMPAD7), Char('7'), None() }, LCD_ENTRY, KEY_7 },
+    { "main keyboard 7, through its character", { Key('7'), Char('7'), None() }, LCD_ENTRY, KEY_7 },
+    { "keypad point, through its character", { Key(VK_DECIMAL), Char('.'), None() }, LCD_ENTRY, KEY_POINT },
+    { "Enter is =", { Key(VK_RETURN), Char('\r'), None() }, LCD_OPERATOR, KEY_EQUALS },
+    { "Escape is clear", { Key(VK_ESCAPE), Char(27), None() }, LCD_ENTRY, KEY_CLEAR },
+    { "Backspace", { Key(VK_BACK), Char(8), None() }, LCD_ENTRY, KEY_BACKSPACE },
+    { "F4 is power", { Key(VK_F4), None() }, LCD_SCROLL, KEY_POWER },
+    { "F9 is sign", { Key(VK_F9), None() }, LCD_ENTRY, KEY_SIGN },
+    { "Page Up", { Key(VK_PRIOR), None() }, LCD_SCROLL, KEY_PAGE_UP },
+    { "Page Down", { Key(VK_NEXT), None() }, LCD_SCROLL, KEY_PAGE_DOWN },
+    { "Up", { Key(VK_UP), None() }, LCD_SCROLL, KEY_LINE_UP },
+    { "Down", { Key(VK_DOWN), None() }, LCD_SCROLL, KEY_LINE_DOWN },
+    { "keypad *", { Key(VK_MULTIPLY), Char('*'), None() }, LCD_OPERATOR, KEY_MULTIPLY },
+    { "Shift, then % from 5", { Key(VK_SHIFT), Key('5'), Char('%'), None() }, LCD_OPERATOR, KEY_PERCENT },
+    { "=", { Key(VK_OEM_PLUS), Char('='), None() }, LCD_OPERATOR, KEY_EQUALS },
     { "+ on the main keyboard", { Key(VK_SHIFT), Key(VK_OEM_PLUS), Char('+'), None() },
-      LCD_OPERATOR, 18 },
-    { "c is clear", { Key('C'), Char('c'), None() }, LCD_ENTRY, 16 },
-    { "B is backspace", { Key('B'), Char('B'), None() }, LCD_ENTRY, 17 },
-    { "p is power", { Key('P'), Char('p'), None() }, LCD_SCROLL, 24 },
+      LCD_OPERATOR, KEY_PLUS },
+    { "c is clear", { Key('C'), Char('c'), None() }, LCD_ENTRY, KEY_CLEAR },
+    { "B is backspace", { Key('B'), Char('B'), None() }, LCD_ENTRY, KEY_BACKSPACE },
+    { "p is power", { Key('P'), Char('p'), None() }, LCD_SCROLL, KEY_POWER },
     { "Left does nothing", { Key(VK_LEFT), None() }, 0, 0 },
     { "Right does nothing", { Key(VK_RIGHT), None() }, 0, 0 },
     { "x does nothing", { Key('X'), Char('x'), None() }, 0, 0 },

@@ -4,7 +4,7 @@
 #include <stdio.h>
 #include <string.h>
 
-#include "app/commands.h"
+#include "buttons/img_button.h"
 #include "res/resource.h"
 #include "app/shell.h"
 #include "app/test/win_test.h"
@@ -67,12 +67,14 @@ void ComposeLcd(const Shown lines[LCD_LINES], int markerRow, Image *lcd)
             PlaceGlyph(AmountGlyphBitmap(lines[r][j]), 5 + 11 * j, y, lcd);
         }
     }
-    /* The marker darkens x 1 to 180 and the rows from two above the line to
-       one above its end (a rectangle drawn without a pen leaves out its last
+    /* The marker darkens from two rows above the line's glyphs to one row
+       above its end (a rectangle drawn without a pen leaves out its last
        column and row). */
     const DWORD markerRgb = (80u << 16) | (40u << 8) | 70u;
-    for (int y = 19 * markerRow + 2; y < 19 * (markerRow + 1) + 3; y++) {
-        for (int x = 1; x < 181; x++) {
+    int top = LCD_FIRST_LINE_TOP + 19 * markerRow - LCD_MARKER_OVERHANG;
+    int bottom = LCD_FIRST_LINE_TOP + 19 * markerRow + 17 + LCD_MARKER_OVERHANG;
+    for (int y = top; y < bottom - 1; y++) {
+        for (int x = LCD_MARKER_LEFT; x < LCD_MARKER_RIGHT - 1; x++) {
             lcd->px[y * lcd->width + x] &= ~markerRgb;
         }
     }
@@ -160,11 +162,11 @@ struct KeyCase {
 };
 
 const KeyCase KEY_CASES[] = {
-    { "12 + 3 =", { 5, 6, 18, 7, 23 }, 2,
+    { "12 + 3 =", { KEY_1, KEY_2, KEY_PLUS, KEY_3, KEY_EQUALS }, 2,
       { "              12", "+              3", "=             15" } },
-    { "power, then 1.5", { 24, 5, 14, 9 }, 0, { "             1.5", nullptr, nullptr } },
-    { "power, 0000 types one zero", { 24, 4 }, 0, { "               0", nullptr, nullptr } },
-    { "sign of 7", { 24, 11, 15 }, 0, { "              -7", nullptr, nullptr } },
+    { "power, then 1.5", { KEY_POWER, KEY_1, KEY_POINT, KEY_5 }, 0, { "             1.5", nullptr, nullptr } },
+    { "power, 0000 types one zero", { KEY_POWER, KEY_0000 }, 0, { "               0", nullptr, nullptr } },
+    { "sign of 7", { KEY_POWER, KEY_7, KEY_SIGN }, 0, { "              -7", nullptr, nullptr } },
 };
 
 void TestKeySequences(void)

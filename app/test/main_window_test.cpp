@@ -5,13 +5,13 @@
 #include <string.h>
 
 #include "amount/messages.h"
-#include "amount/platform.h"
-#include "app/commands.h"
 #include "res/resource.h"
 #include "app/shell.h"
 #include "app/test/win_test.h"
+#include "res/skin.h"
 #include "buttons/img_button.h"
 #include "tape/lcd_layout.h"
+#include "tape/lcd_window.h"
 #include "tape/tape.h"
 
 namespace {
@@ -69,18 +69,18 @@ void TestCommandRouting(HWND mainWindow)
         LPARAM buttonId;
         WPARAM forwarded; /* 0: nothing reaches the LCD */
     } ROUTES[] = {
-        { CMD_KEY, 1, LCD_ENTRY },
-        { CMD_KEY, 17, LCD_ENTRY },
-        { CMD_KEY, 18, LCD_OPERATOR },
-        { CMD_KEY, 23, LCD_OPERATOR },
-        { CMD_KEY, 24, LCD_SCROLL },
-        { CMD_KEY, 28, LCD_SCROLL },
-        { MAKEWPARAM(CMD_KEY, 1), 5, 0 },
-        { MAKEWPARAM(CMD_SYSTEM, 1), BUTTON_QUIT, 0 },
-        { CMD_SYSTEM, 28, 0 },
+        { CMD_KEY, KEY_0, LCD_ENTRY },
+        { CMD_KEY, KEY_BACKSPACE, LCD_ENTRY },
+        { CMD_KEY, KEY_PLUS, LCD_OPERATOR },
+        { CMD_KEY, KEY_EQUALS, LCD_OPERATOR },
+        { CMD_KEY, KEY_POWER, LCD_SCROLL },
+        { CMD_KEY, KEY_LINE_DOWN, LCD_SCROLL },
+        { MAKEWPARAM(CMD_KEY, 1), KEY_1, 0 },
+        { MAKEWPARAM(CMD_SYSTEM, 1), KEY_QUIT, 0 },
+        { CMD_SYSTEM, KEY_LINE_DOWN, 0 },
         { CMD_SYSTEM, 33, 0 },
         { CMD_SYSTEM, 0, 0 },
-        { LCD_ENTRY, 5, 0 },
+        { LCD_ENTRY, KEY_1, 0 },
         { 0, 5, 0 },
     };
     RecordLcdCommands(mainWindow, false);
@@ -103,7 +103,7 @@ void TestCommandRouting(HWND mainWindow)
           "still shown, with its skin");
     StopRecordingLcd(mainWindow);
 
-    SendMessageA(mainWindow, WM_COMMAND, CMD_SYSTEM, BUTTON_MINIMISE);
+    SendMessageA(mainWindow, WM_COMMAND, CMD_SYSTEM, KEY_MINIMISE);
     CHECK(IsIconic(mainWindow), "the minimise key minimises");
     ShowWindow(mainWindow, SW_RESTORE);
     SetForegroundWindow(mainWindow);
@@ -181,7 +181,7 @@ void TestDragging(HWND mainWindow)
     GetWindowRect(mainWindow, &before);
     Click(before.left + 59, before.top + 168); /* key "5" */
     bool typed = PumpUntil([] { return g_nLcdCommands > 0; });
-    CHECK(typed && g_LcdCommands[0].code == LCD_ENTRY && g_LcdCommands[0].buttonId == 9,
+    CHECK(typed && g_LcdCommands[0].code == LCD_ENTRY && g_LcdCommands[0].buttonId == KEY_5,
           "a click on a key types it");
     RECT after;
     GetWindowRect(mainWindow, &after);
@@ -253,7 +253,7 @@ void TestAboutDialog(HWND mainWindow)
         SetForegroundWindow(mainWindow);
         if (c.byMouse) {
             RECT rc;
-            GetWindowRect(GetDlgItem(mainWindow, BUTTON_ABOUT), &rc);
+            GetWindowRect(GetDlgItem(mainWindow, KEY_ABOUT), &rc);
             Click((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
             PumpUntil([] { return g_hAboutDialog != nullptr && !IsWindow(g_hAboutDialog); });
         } else {

@@ -15,9 +15,10 @@ import sys
 from PIL import Image, ImageDraw
 
 import project
-import skin
 
-SAMPLE_TAPE = ['_000000000000012', '+000000000000003', '=000000000000015']
+# The sample tape as the LCD shows it (12 + 3 =): the mark, then the amount
+# with its suppressed leading zeros as blank cells.
+SAMPLE_SHOWN = ['%16s' % '12', '+%15s' % '3', '=%15s' % '15']
 SAMPLE_MARKER_ROW = 2
 SHEET_BACKGROUND = (236, 236, 232)
 GAP = 16
@@ -34,39 +35,30 @@ def with_pressed(p, art_dir, skin):
     return out
 
 
-def glyph_for(p, entry, j, always_shown, seen):
-    """(glyph index or None for a blank mark, digit seen after it) for
-    character j of a tape entry."""
-    c = entry[j]
+def glyph_for(p, c, in_mark_cell):
+    """The glyph index that shows character c of a shown line, or None."""
     marks = range(p.lcd['GLYPH_MARK_PLUS'], p.lcd['GLYPH_MARK_PERCENT'] + 1)
-    if j == 0:
-        hits = [r[0] for r in p.glyphs() if r[3] == c and r[0] in marks]
-        return (hits[0] if hits else None), seen
-    if c == '0' and not seen and j != always_shown:
-        return p.lcd['GLYPH_BLANK'], seen
-    index = [r[0] for r in p.glyphs() if r[3] == c and r[0] not in marks][0]
-    return index, seen or c.isdigit()
+    hits = [r[0] for r in p.glyphs() if r[3] == c and (r[0] in marks) == in_mark_cell]
+    return hits[0] if hits else None
 
 
-def paint_lcd(p, art_dir, tape, marker_row):
-    """The LCD as its window paints it: the background, each line's glyphs,
-    then the marker band (old colour AND NOT the marker colour)."""
+def paint_lcd(p, art_dir, shown, marker_row):
+    """The LCD as its window paints it: the background, each shown line's
+    glyphs, then the marker band (old colour AND NOT the marker colour)."""
     face = load(art_dir, p.ids['IDB_LCD_BACKGROUND'])
     bitmaps = {index: load(art_dir, bitmap) for index, bitmap, _, _ in p.glyphs()}
-    for r, entry in enumerate(tape[:3]):
+    for r, line in enumerate(shown[:3]):
         y = p.line_top(r)
-        point = entry.find('.')
-        always_shown = point - 1 if point >= 0 else len(entry) - 1
-        seen = False
-        for j in range(len(entry)):
-            index, seen = glyph_for(p, entry, j, always_shown, seen)
-            if index is None:
-                continue
-            x = p.lcd['LCD_MARK_X'] if j == 0 else p.cell_x(j)
-            face.paste(bitmaps[index], (x, y))
-    step = p.lcd['LCD_GLYPH_HEIGHT'] + p.lcd['LCD_LINE_GAP']
+        for j, c in enumerate(line):
+            index = glyph_for(p, c, j == 0)
+            if index is not None:
+                x = p.lcd['LCD_MARK_X'] if j == 0 else p.cell_x(j)
+                face.paste(bitmaps[index], (x, y))
     # Rectangle() with a null pen fills up to, not including, right - 1 and bottom - 1
-    left, top, right, bottom = 1, step * marker_row + 2, 182, step * (marker_row + 1) + 4
+    overhang = p.lcd['LCD_MARKER_OVERHANG']
+    top = p.line_top(marker_row) - overhang
+    bottom = p.line_top(marker_row) + p.lcd['LCD_GLYPH_HEIGHT'] + overhang
+    left, right = p.lcd['LCD_MARKER_LEFT'], p.lcd['LCD_MARKER_RIGHT']
     mr, mg, mb = p.lcd['LCD_MARKER_RED'], p.lcd['LCD_MARKER_GREEN'], p.lcd['LCD_MARKER_BLUE']
     px = face.load()
     for y in range(top, bottom - 1):
@@ -79,7 +71,7 @@ def paint_lcd(p, art_dir, tape, marker_row):
 def hide_corners(image):
     """What the round window region leaves of the skin's corners."""
     px = image.load()
-    for xy in skin.hidden_corners(*image.size):
+    for xy in project.hidden_corners(*image.size):
         px[xy] = SHEET_BACKGROUND
 
 
@@ -143,7 +135,7 @@ def main(root, art_dir, out_path):
     skin = load(art_dir, p.ids['IDB_SKIN'])
     pressed = with_pressed(p, art_dir, skin)
     running = skin.copy()
-    lcd = paint_lcd(p, art_dir, SAMPLE_TAPE, SAMPLE_MARKER_ROW)
+    lcd = paint_lcd(p, art_dir, SAMPLE_SHOWN, SAMPLE_MARKER_ROW)
     running.paste(lcd, (p.lcd['LCD_X'], p.lcd['LCD_Y']))
     hide_corners(running)
     about = enlarge(load(art_dir, p.ids['IDB_ABOUT_PICTURE']), 4)

@@ -1,15 +1,15 @@
 """Facts the artwork shares with the program, read from the program's headers.
 
-Nothing here restates a number: key rectangles come from buttons/keys.def,
+Nothing here restates a number: key rectangles come from tape/keys.def,
 resource ids from res/resource.h, the host name from res/site.h, the LCD
-geometry and glyph indexes from tape/lcd_layout.h and the size of the skin
-from app/shell.h.
+geometry, the marker and the glyph indexes from tape/lcd_layout.h and the
+size of the skin and its window region from res/skin.h.
 """
 
 import os
 import re
 
-KEY_ROW = re.compile(r'^\s*KEY_ROW\(\s*(\d+)\s*,\s*("(?:[^"\\]|\\.)*"|\w+)\s*,'
+KEY_ROW = re.compile(r'^\s*KEY_ROW\(\s*(\d+)\s*,\s*(\w+)\s*,\s*("(?:[^"\\]|\\.)*"|\w+)\s*,'
                      r'\s*(\d+)\s*,\s*(\d+)\s*,\s*(\d+)\s*,\s*(\d+)\s*,\s*(\d+)\s*\)')
 DEFINE = re.compile(r'^\s*#define\s+(\w+)\s+(.+?)\s*(?:/\*.*)?$')
 ENUM_ITEM = re.compile(r'^\s*(\w+)\s*=\s*(\d+)\s*,?\s*(?:/\*.*)?$')
@@ -58,12 +58,19 @@ def parse_enum_items(text):
     return values
 
 
+def hidden_corners(w, h):
+    """The skin pixels that the window region (res/skin.h) leaves out:
+    three at each upper corner, one at each lower corner."""
+    return [(0, 0), (1, 0), (0, 1), (w - 2, 0), (w - 1, 0), (w - 1, 1), (0, h - 1), (w - 1, h - 1)]
+
+
 class Key:
     def __init__(self, m, host):
         self.id = int(m.group(1))
-        raw = m.group(2)
+        self.name = m.group(2)
+        raw = m.group(3)
         self.text = raw[1:-1] if raw.startswith('"') else host
-        self.x, self.y, self.w, self.h, self.pressed = (int(m.group(i)) for i in range(3, 8))
+        self.x, self.y, self.w, self.h, self.pressed = (int(m.group(i)) for i in range(4, 9))
 
     @property
     def rect(self):
@@ -82,10 +89,13 @@ class Project:
         self.lcd = parse_defines(layout)
         self.lcd.update(parse_enum_items(layout))
         self.keys = [Key(m, self.host) for m in
-                     (KEY_ROW.match(l) for l in read_text(root, 'buttons/keys.def').splitlines()) if m]
+                     (KEY_ROW.match(l) for l in read_text(root, 'tape/keys.def').splitlines()) if m]
         self.keys_by_text = {k.text: k for k in self.keys}
-        shell = parse_enum_items(read_text(root, 'app/shell.h'))
-        self.skin_size = (shell['SKIN_WIDTH'], shell['SKIN_HEIGHT'])
+        self.skin = parse_defines(read_text(root, 'res/skin.h'))
+        self.skin_size = (self.skin['SKIN_WIDTH'], self.skin['SKIN_HEIGHT'])
+
+    def hidden_corners(self):
+        return hidden_corners(*self.skin_size)
 
     def key(self, text):
         return self.keys_by_text[text]

@@ -2,7 +2,7 @@
 
 The face is drawn in two steps: the base (metal, rim, logo, LCD panel,
 grooves, frames, grille) and then every key in its released look at its
-rectangle from buttons/keys.def. A pressed image is the same key drawn
+rectangle from tape/keys.def. A pressed image is the same key drawn
 pressed onto the base cut out at that rectangle, so its corners and any
 frame inside the rectangle match the skin pixel for pixel.
 """
@@ -13,18 +13,12 @@ from PIL import Image, ImageDraw
 
 import colours as C
 import draw
-
-# Pixels outside the window region CreateRoundRectRgn(0, 0, 227, 283, 7, 8):
-# three at each upper corner, one at each lower corner. They are never seen
-# and carry pure red, so a stray one shows up at once.
-def hidden_corners(w, h):
-    return [(0, 0), (1, 0), (0, 1), (w - 2, 0), (w - 1, 0), (w - 1, 1), (0, h - 1), (w - 1, h - 1)]
-
+import project
 
 # Some systems cut the lower corners as deep as the upper ones; the rim
 # follows the deeper cut too so that the corner looks finished on both.
 def deep_corners(w, h):
-    return hidden_corners(w, h) + [(1, h - 1), (0, h - 2), (w - 2, h - 1), (w - 1, h - 2)]
+    return project.hidden_corners(w, h) + [(1, h - 1), (0, h - 2), (w - 2, h - 1), (w - 1, h - 2)]
 
 
 # Layout of the parts that are not keys (main window pixels, inclusive boxes)
@@ -83,7 +77,7 @@ def rim(canvas):
                 px[x, y] = C.RIM_LIGHT
             elif (x + 1, y) in edge or (x, y + 1) in edge:
                 px[x, y] = C.GROOVE_DARK
-    for x, y in hidden_corners(w, h):
+    for x, y in project.hidden_corners(w, h):  # never seen: pure red shows a stray one
         px[x, y] = C.HIDDEN_RED
 
 

@@ -4,8 +4,8 @@ executable itself.
 
 usage: resources_test.py PROGRAM.exe SOURCE_ROOT [unittest arguments]
 
-What a resource must hold is taken from the shared tables (buttons/keys.def,
-res/resource.h, res/site.h, tape/lcd_layout.h, app/shell.h), never from the
+What a resource must hold is taken from the shared tables (tape/keys.def,
+res/resource.h, res/site.h, tape/lcd_layout.h, res/skin.h), never from the
 artwork generator's output.
 """
 
@@ -111,12 +111,6 @@ def expected_bitmaps():
     return out
 
 
-def hidden_corners(w, h):
-    """Skin pixels outside CreateRoundRectRgn(0, 0, w + 1, h + 1, 7, 8):
-    three at each upper corner, one at each lower corner."""
-    return {(0, 0), (1, 0), (0, 1), (w - 2, 0), (w - 1, 0), (w - 1, 1), (0, h - 1), (w - 1, h - 1)}
-
-
 class Languages(unittest.TestCase):
     def test_every_resource_is_korean_only(self):
         for (kind, rid), leaves in sorted(RESOURCES.items()):
@@ -199,7 +193,7 @@ class Bitmaps(unittest.TestCase):
     def test_pure_red_only_in_the_hidden_corners(self):
         skin = bitmap(P.ids['IDB_SKIN'])
         red = {(x, y) for y in range(skin.height) for x in range(skin.width) if skin.rgb(x, y) == RED}
-        self.assertEqual(red, hidden_corners(skin.width, skin.height))
+        self.assertEqual(red, set(P.hidden_corners()))
         for rid in sorted(expected_bitmaps()):
             if rid == P.ids['IDB_SKIN']:
                 continue

@@ -12,10 +12,10 @@ void (*g_pfnWhileOverflowMessage)(void);
 const char *KeyText(int buttonId)
 {
     switch (buttonId) {
-#define KEY_ROW(id, text, ...) \
+#define KEY_ROW(id, name, text, ...) \
     case id:                   \
         return text;
-#include "buttons/keys.def"
+#include "tape/keys.def"
 #undef KEY_ROW
     }
     return "";
@@ -23,9 +23,9 @@ const char *KeyText(int buttonId)
 
 int FindKeyId(const char *text)
 {
-#define KEY_ROW(id, keyText, ...) \
+#define KEY_ROW(id, name, keyText, ...) \
     if (std::strcmp(text, keyText) == 0) return id;
-#include "buttons/keys.def"
+#include "tape/keys.def"
 #undef KEY_ROW
     return 0;
 }

@@ -13,18 +13,6 @@
 
 namespace {
 
-enum { LAST_ENTRY_KEY = 17, LAST_OPERATOR_KEY = 23, LAST_SCROLL_KEY = 28 };
-
-void PressKey(int buttonId)
-{
-    if (buttonId <= LAST_ENTRY_KEY)
-        HandleEntryKey(buttonId);
-    else if (buttonId <= LAST_OPERATOR_KEY)
-        HandleOperatorKey(buttonId);
-    else
-        HandleScrollKey(buttonId);
-}
-
 // Lines 0 to the current one, separated by blanks.
 std::string TapeText()
 {
@@ -108,7 +96,7 @@ protected:
         while (in >> key) {
             int id = FindKeyId(key.c_str());
             ASSERT_NE(0, id) << "no key " << key;
-            PressKey(id);
+            PressTapeKey(id);
             ASSERT_TRUE(TapeIsSound()) << "after " << key;
         }
     }
@@ -275,7 +263,7 @@ void PressNestedKeys()
     g_pfnWhileOverflowMessage = nullptr;
     std::istringstream in(g_pszNestedKeys);
     std::string key;
-    while (in >> key) PressKey(FindKeyId(key.c_str()));
+    while (in >> key) PressTapeKey(FindKeyId(key.c_str()));
 }
 
 TEST_F(TapeTest, KeysDuringOverflowNotice)
@@ -373,7 +361,7 @@ TEST_F(TapeTest, RandomSequencesKeepTapeSound)
             int cur = g_nTapeCur, marker = g_nMarkerRow, flag = g_bOperatorPressed;
             int repaints = g_nLcdRepaints, overflows = g_nOverflowMessages;
 
-            PressKey(id);
+            PressTapeKey(id);
 
             SCOPED_TRACE(keys);
             ASSERT_TRUE(TapeIsSound());

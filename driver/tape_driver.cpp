@@ -1,10 +1,12 @@
 /*
- * orvanta-tape: the calculator's paper tape in a terminal. Presses keys given
- * as arguments or read from standard input and prints the tape.
+ * orvanta-tape: the calculator's paper tape in a terminal, a second front end
+ * on the core beside the Windows program. Presses keys given as arguments or
+ * read from standard input and prints the tape.
  */
 #include "amount/messages.h"
 #include "amount/platform.h"
 #include "res/site.h"
+#include "tape/keys.h"
 #include "tape/tape.h"
 
 #include <stdio.h>
@@ -47,8 +49,8 @@ struct KeyText {
 };
 
 static const KeyText KEY_TEXTS[] = {
-#define KEY_ROW(id, text, x, y, w, h, pressed) {id, text},
-#include "buttons/keys.def"
+#define KEY_ROW(id, name, text, x, y, w, h, pressed) {name, text},
+#include "tape/keys.def"
 #undef KEY_ROW
 };
 
@@ -76,8 +78,6 @@ void RepaintLcd(void)
 
 /* ---- keys ---- */
 
-enum { LAST_TAPE_KEY = KEY_LINE_DOWN };
-
 struct CharKey {
     char c;
     int buttonId;
@@ -85,24 +85,14 @@ struct CharKey {
 
 static const CharKey CHAR_KEYS[] = {
 #define CHAR_KEY(c, id) {c, id},
-#include "app/char_keys.def"
+#include "tape/char_keys.def"
 #undef CHAR_KEY
 };
-
-static void PressKey(int buttonId)
-{
-    if (buttonId <= KEY_SIGN || buttonId == KEY_CLEAR || buttonId == KEY_BACKSPACE)
-        HandleEntryKey(buttonId);
-    else if (buttonId < KEY_POWER)
-        HandleOperatorKey(buttonId);
-    else
-        HandleScrollKey(buttonId);
-}
 
 /* The calculator key whose text is the len characters at token, or 0. */
 static int FindKeyByText(const char *token, size_t len)
 {
-    for (int i = 0; i < KEY_COUNT && KEY_TEXTS[i].buttonId <= LAST_TAPE_KEY; i++) {
+    for (int i = 0; i < KEY_COUNT && KEY_TEXTS[i].buttonId <= LAST_CALCULATOR_KEY; i++) {
         if (strlen(KEY_TEXTS[i].text) == len && strncmp(KEY_TEXTS[i].text, token, len) == 0)
             return KEY_TEXTS[i].buttonId;
     }
@@ -113,7 +103,7 @@ static int FindKeyByText(const char *token, size_t len)
 static int FindKeyByChar(char c)
 {
     for (const CharKey &key : CHAR_KEYS) {
-        if (key.c == c && key.buttonId <= LAST_TAPE_KEY)
+        if (key.c == c && key.buttonId <= LAST_CALCULATOR_KEY)
             return key.buttonId;
     }
     return 0;
@@ -142,7 +132,7 @@ static int RunTokens(const char *text, int press, char *bad, int size)
         int whole = FindKeyByText(p, len);
         if (whole) {
             if (press)
-                PressKey(whole);
+                PressTapeKey(whole);
         } else {
             for (const char *c = p; c < end; c++) {
                 int key = FindKeyByChar(*c);
@@ -151,7 +141,7 @@ static int RunTokens(const char *text, int press, char *bad, int size)
                     return 0;
                 }
                 if (press)
-                    PressKey(key);
+                    PressTapeKey(key);
             }
         }
         p = end;

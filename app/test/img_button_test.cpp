@@ -5,6 +5,7 @@
 
 #include "app/shell.h"
 #include "app/test/win_test.h"
+#include "res/skin.h"
 #include "buttons/img_button.h"
 
 namespace {
@@ -167,7 +168,7 @@ void TestPressCases(void)
         }
         CHECK(g_nCommands == c.commands, "%s: %d command(s)", c.name, g_nCommands);
         if (g_nCommands >= 1) {
-            CHECK(g_Commands[0].code == CMD_KEY && g_Commands[0].buttonId == 9,
+            CHECK(g_Commands[0].code == CMD_KEY && g_Commands[0].buttonId == KEY_5,
                   "%s: command %u for key %ld", c.name, (unsigned)g_Commands[0].code,
                   (long)g_Commands[0].buttonId);
         }
@@ -184,9 +185,9 @@ void TestCommandCodes(void)
         int id;
         WPARAM code;
     } CODES[] = {
-        { 1, CMD_KEY }, { 17, CMD_KEY }, { 18, CMD_KEY }, { 23, CMD_KEY }, { 24, CMD_KEY },
-        { 28, CMD_KEY }, { 29, CMD_SYSTEM }, { 30, CMD_SYSTEM }, { 31, CMD_SYSTEM },
-        { 32, CMD_SYSTEM },
+        { KEY_0, CMD_KEY }, { KEY_BACKSPACE, CMD_KEY }, { KEY_PLUS, CMD_KEY }, { KEY_EQUALS, CMD_KEY }, { KEY_POWER, CMD_KEY },
+        { KEY_LINE_DOWN, CMD_KEY }, { KEY_QUIT, CMD_SYSTEM }, { KEY_MINIMISE, CMD_SYSTEM }, { KEY_ABOUT, CMD_SYSTEM },
+        { KEY_WEB, CMD_SYSTEM },
     };
     for (const auto &row : CODES) {
         HWND button = CreateButton(row.id);

@@ -1,0 +1,36 @@
+/*
+ * The calculator's keys as both front ends know them: their ids and names
+ * (from tape/keys.def), the groups that decide which handler takes a key, and
+ * the one rule that routes a key to its handler.
+ */
+#ifndef ORVANTA_KEYS_H
+#define ORVANTA_KEYS_H
+
+enum {
+#define KEY_ROW(id, name, text, x, y, w, h, pressed) name = id,
+#include "tape/keys.def"
+#undef KEY_ROW
+    BUTTON_COUNT = KEY_WEB
+};
+
+/* ButtonId ranges: the entry keys come first, then the operators, then the
+   power and scroll keys; the keys after those serve the window itself. */
+enum {
+    LAST_ENTRY_KEY = KEY_BACKSPACE,
+    FIRST_OPERATOR_KEY = KEY_PLUS,
+    LAST_OPERATOR_KEY = KEY_EQUALS,
+    FIRST_SCROLL_KEY = KEY_POWER,
+    LAST_CALCULATOR_KEY = KEY_LINE_DOWN
+};
+
+enum KeyGroup { KEY_GROUP_ENTRY, KEY_GROUP_OPERATOR, KEY_GROUP_SCROLL };
+
+/* Which handler takes a calculator key: an id above the operators counts as
+   a scroll key and one below them as an entry key, so any id has a group. */
+KeyGroup KeyGroupOf(int buttonId);
+
+/* Runs the handler of the key's group: HandleEntryKey, HandleOperatorKey or
+   HandleScrollKey. */
+void PressTapeKey(int buttonId);
+
+#endif
