@@ -14,12 +14,16 @@ enum {
     RAW_AMOUNT_SIZE = 32,
     /* A tape line: operator mark, amount, terminating zero. */
     TAPE_ENTRY_LEN = AMOUNT_LEN + 1,
-    TAPE_ENTRY_SIZE = TAPE_ENTRY_LEN + 1
+    TAPE_ENTRY_SIZE = TAPE_ENTRY_LEN + 1,
+    /* An amount written plainly: a sign, a "0" put before a bare point, the
+       15 characters less their leading zeros, a terminating zero. */
+    PLAIN_AMOUNT_SIZE = AMOUNT_LEN + 3
 };
 
 typedef char AmountText[AMOUNT_LEN + 1];
 typedef char RawAmount[RAW_AMOUNT_SIZE];
 typedef char TapeEntry[TAPE_ENTRY_SIZE];
+typedef char PlainAmount[PLAIN_AMOUNT_SIZE];
 
 extern const char ZERO_AMOUNT[];   /* "000000000000000" */
 
@@ -27,6 +31,12 @@ void SplitAmount(const char *amount, long long *intPart, int *fraction);
 char GetOperatorMark(const char *entry);
 void ShiftInAmount(char *amount, const char *typed);
 void BackspaceAmount(char *amount);
+
+/* The amount as a number that other programs read: no leading zeros, "-"
+   for a negative amount, "0" before a point with no digit before it, the
+   fraction digits as they stand, no point without digits after it; "0" for
+   any zero. */
+void FormatPlainAmount(const char *amount, PlainAmount out);
 
 /* Raw results: at least 15 characters; longer means too large. */
 void AddSubtractAmount(char op, const char *first, const char *second, RawAmount result);

@@ -48,6 +48,21 @@ TEST(SplitAmount, IntegerPartAndHundredths)
     }
 }
 
+TEST(FormatPlainAmount, NumbersOtherProgramsRead)
+{
+    struct Row { const char *amount, *plain; } rows[] = {
+        {"000000000000015", "15"},   {"000000000000.25", "0.25"}, {"00000000000-.25", "-0.25"},
+        {"0000000000-0.25", "-0.25"}, {"000000000000000", "0"},    {"000000000000-0.", "0"},
+        {"00000000000012.", "12"},   {"0000000000012.5", "12.5"}, {"000000000012.50", "12.50"},
+        {"000000000001400", "1400"}, {"0000000000000-5", "-5"},   {"123456789012345", "123456789012345"},
+    };
+    for (const Row &r : rows) {
+        PlainAmount out;
+        FormatPlainAmount(r.amount, out);
+        EXPECT_STREQ(r.plain, out) << r.amount;
+    }
+}
+
 TEST(GetOperatorMark, ResultLinesHaveNoPendingOperator)
 {
     struct Row { const char *entry; char mark; } rows[] = {
