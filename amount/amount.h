@@ -28,7 +28,8 @@ char GetOperatorMark(const char *entry);
 void ShiftInAmount(char *amount, const char *typed);
 void BackspaceAmount(char *amount);
 
-/* Raw results: at least 15 characters; longer means too large. */
+/* Raw results: at least 15 characters; longer means too large. Operands may
+   be any zero-terminated text: one longer than an amount gives too large. */
 void AddSubtractAmount(char op, const char *first, const char *second, RawAmount result);
 void MultiplyAmount(const char *first, const char *second, RawAmount result);
 void DivideAmount(const char *dividend, const char *divisor, RawAmount result);
