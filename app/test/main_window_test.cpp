@@ -323,6 +323,22 @@ void TestOverflowNotice(HWND mainWindow)
     CHECK(IsWindowEnabled(mainWindow), "the calculator works again afterwards");
     CHECK(strcmp(g_Tape[g_nTapeCur], "=000000000000000") == 0, "the result became zero: %s",
           g_Tape[g_nTapeCur]);
+
+    /* The notice has no owner: the calculator must be active again, so the
+       next key typed counts without a click. */
+    CHECK(GetActiveWindow() == mainWindow && GetForegroundWindow() == mainWindow,
+          "the calculator is active again (active %p, foreground %p)", (void *)GetActiveWindow(),
+          (void *)GetForegroundWindow());
+    RecordLcdCommands(mainWindow, true);
+    INPUT keys[2] = {};
+    keys[0].type = keys[1].type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = keys[1].ki.wVk = '5';
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, keys, sizeof(INPUT));
+    bool typed = PumpUntil([] { return g_nLcdCommands > 0; }, 2000);
+    CHECK(typed && g_LcdCommands[0].code == LCD_ENTRY && g_LcdCommands[0].buttonId == 9,
+          "a 5 typed after the notice reaches the calculator");
+    StopRecordingLcd(mainWindow);
 }
 
 /* Two thousand keys, each loading a pressed image and drawing the LCD, and
