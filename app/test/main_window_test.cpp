@@ -1,6 +1,7 @@
 // The main window: its children and region, the command routing at the
 // edges of each range, the skin coming back after a key, dragging, the About
-// dialog, the overflow notice, and GDI objects over thousands of keys.
+// dialog, the overflow notice, GDI objects over thousands of keys, and a
+// creation that fails halfway.
 #include <stdio.h>
 #include <string.h>
 
@@ -365,6 +366,39 @@ void TestNoGdiLeak(HWND mainWindow)
     CHECK(after <= before, "GDI objects: %d before, %d after 2000 keys", before, after);
 }
 
+/* A child that cannot be created fails the main window's creation: a hook
+   refuses one child by its control id, and no half-built calculator is left. */
+int g_nRefusedId;
+bool g_bRefused;
+
+LRESULT CALLBACK RefuseChild(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_CREATEWND && (INT_PTR)((CBT_CREATEWNDA *)lParam)->lpcs->hMenu == g_nRefusedId) {
+        g_bRefused = true;
+        return 1;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void TestFailedCreation(void)
+{
+    static const int REFUSED[] = { 17, IDC_LCDSCREEN }; /* a key, the LCD */
+    for (int id : REFUSED) {
+        g_nRefusedId = id;
+        g_bRefused = false;
+        HHOOK hook = SetWindowsHookExA(WH_CBT, RefuseChild, nullptr, GetCurrentThreadId());
+        HWND hwnd = CreateMainWindow();
+        UnhookWindowsHookEx(hook);
+        CHECK(g_bRefused && hwnd == nullptr, "child %d refused: no main window (%p)", id,
+              (void *)hwnd);
+        CHECK(FindWindowA(MAIN_WINDOW_CLASS, nullptr) == nullptr, "child %d refused: none left", id);
+        if (hwnd) {
+            StopCalculator(hwnd);
+        }
+        PumpPending();
+    }
+}
+
 } // namespace
 
 int main()
@@ -380,5 +414,6 @@ int main()
     TestNoGdiLeak(mainWindow);
     StopCalculator(mainWindow);
     CHECK(g_hSkinBitmap == nullptr, "the skin bitmap went with the window");
+    TestFailedCreation();
     return TestResult("main_window_test");
 }
