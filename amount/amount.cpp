@@ -31,12 +31,12 @@ enum {
    with "0" to width characters; a longer text is copied whole. */
 static void PadZeroLeft(const char *text, int width, char *out, int size)
 {
-    int len = (int)strlen(text);
+    /* Cut to fit out; cannot happen for the callers' widths and sizes. */
+    size_t textLen = strlen(text);
+    int len = textLen < (size_t)size ? (int)textLen : size - 1;
     int fill = len < width ? width - len : 0;
-    if (fill + len >= size) { /* cannot happen for the callers' sizes */
-        fill = 0;
-        len = size - 1;
-    }
+    if (fill > size - 1 - len)
+        fill = size - 1 - len;
     memset(out, '0', (size_t)fill);
     memcpy(out + fill, text, (size_t)len);
     out[fill + len] = '\0';
@@ -97,6 +97,18 @@ static long long ReadWholeNumber(const char *text)
 {
     const char *minus = strchr(text, '-');
     return ParseDecimal(minus ? minus : text);
+}
+
+/* No key makes a text longer than an amount, but a paste or a file could.
+   Such an operand is not read at all: the result is "too large" (returns 1).
+   Shorter texts, whatever they hold, read as at most 15 digits, which keeps
+   every scaled value, sum and quotient far inside 64 bits. */
+static int RefuseOverlong(const char *first, const char *second, RawAmount result)
+{
+    if (strlen(first) <= AMOUNT_LEN && strlen(second) <= AMOUNT_LEN)
+        return 0;
+    strcpy(result, TOO_LARGE);
+    return 1;
 }
 
 /* Number of characters after the ".", 0 without one. */
@@ -204,6 +216,8 @@ static void FormatProduct(unsigned long long a, unsigned long long b, char out[P
 
 void MultiplyAmount(const char *first, const char *second, RawAmount result)
 {
+    if (RefuseOverlong(first, second, result))
+        return;
     int kx, ky;
     long long x = ReadScaled(first, &kx);
     long long y = ReadScaled(second, &ky);
@@ -247,6 +261,8 @@ void MultiplyAmount(const char *first, const char *second, RawAmount result)
 
 void AddSubtractAmount(char op, const char *first, const char *second, RawAmount result)
 {
+    if (RefuseOverlong(first, second, result))
+        return;
     /* exact in hundredths: scale both operands to whole numbers first */
     RawAmount scaled;
     long long a, b;
@@ -283,6 +299,8 @@ void AddSubtractAmount(char op, const char *first, const char *second, RawAmount
 
 void DivideAmount(const char *dividend, const char *divisor, RawAmount result)
 {
+    if (RefuseOverlong(dividend, divisor, result))
+        return;
     /* bring both operands to the larger of their scales */
     int k = CountPlaces(dividend);
     int kDivisor = CountPlaces(divisor);

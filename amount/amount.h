@@ -38,7 +38,8 @@ void BackspaceAmount(char *amount);
    any zero. */
 void FormatPlainAmount(const char *amount, PlainAmount out);
 
-/* Raw results: at least 15 characters; longer means too large. */
+/* Raw results: at least 15 characters; longer means too large. Operands may
+   be any zero-terminated text: one longer than an amount gives too large. */
 void AddSubtractAmount(char op, const char *first, const char *second, RawAmount result);
 void MultiplyAmount(const char *first, const char *second, RawAmount result);
 void DivideAmount(const char *dividend, const char *divisor, RawAmount result);

@@ -46,14 +46,16 @@ HWND CreateChild(HWND parent, const char *className, int x, int y, int width, in
 
 LRESULT OnCreate(HWND hwnd)
 {
-    /* Each key places itself from its layout row while it is created. */
+    /* Each key places itself from its layout row while it is created. A
+       calculator without all its keys and its LCD is no use: -1 fails the
+       main window's creation, and the program ends. */
     for (int id = 1; id <= BUTTON_COUNT; id++) {
         if (!CreateChild(hwnd, IMG_BUTTON_CLASS, 0, 0, 0, 0, id)) {
-            return 0;
+            return -1;
         }
     }
     if (!CreateChild(hwnd, LCD_SCREEN_CLASS, LCD_X, LCD_Y, LCD_WIDTH, LCD_HEIGHT, IDC_LCDSCREEN)) {
-        return 0;
+        return -1;
     }
     HRGN region = CreateRoundRectRgn(0, 0, REGION_RIGHT, REGION_BOTTOM, REGION_CORNER_WIDTH,
                                      REGION_CORNER_HEIGHT);

@@ -117,7 +117,9 @@ LRESULT OnLButtonDown(HWND hwnd)
 LRESULT OnMouseMove(HWND hwnd, WPARAM wParam, LPARAM lParam)
 {
     const ButtonSpec *spec = SpecOf(hwnd);
-    if (!spec || !g_bTracking || hwnd != g_hHeldButton || wParam != MK_LBUTTON) {
+    /* Only the left button counts: with Shift or Ctrl down as well, the
+       pointer is still followed, so a release off the key sends nothing. */
+    if (!spec || !g_bTracking || hwnd != g_hHeldButton || !(wParam & MK_LBUTTON)) {
         return 0;
     }
     /* Read unsigned: a pointer left of or above the key is far outside. */

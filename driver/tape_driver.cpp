@@ -14,7 +14,7 @@
 
 enum {
     EXIT_BAD_INPUT = 2,
-    LINE_MAX_CHARS = 4096 /* of one line of standard input */
+    LINE_MAX_CHARS = 4094 /* of one line of standard input, its newline not counted */
 };
 
 static const char USAGE[] =
@@ -114,19 +114,31 @@ static int IsSpace(char c)
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
 }
 
-/* Goes through the tokens of text: checks them all (press 0) or presses
-   their keys (press 1). Returns 0 at the first token that is no key and
-   copies it to bad (size bytes). */
-static int RunTokens(const char *text, int press, char *bad, int size)
+/* Copies the len characters at token to bad (size bytes) for a message,
+   control characters (a NUL byte among them) shown as "?". */
+static void CopyBadToken(const char *token, size_t len, char *bad, int size)
+{
+    size_t n = 0;
+    for (; n < len && n + 1 < (size_t)size; n++)
+        bad[n] = (unsigned char)token[n] < ' ' ? '?' : token[n];
+    bad[n] = '\0';
+}
+
+/* Goes through the tokens of the textLen characters at text (any byte, NUL
+   included, is a character): checks them all (press 0) or presses their
+   keys (press 1). Returns 0 at the first token that is no key and copies it
+   to bad (size bytes). */
+static int RunTokens(const char *text, size_t textLen, int press, char *bad, int size)
 {
     const char *p = text;
+    const char *textEnd = text + textLen;
     for (;;) {
-        while (IsSpace(*p))
+        while (p < textEnd && IsSpace(*p))
             p++;
-        if (*p == '\0')
+        if (p == textEnd)
             return 1;
         const char *end = p;
-        while (*end != '\0' && !IsSpace(*end))
+        while (end < textEnd && !IsSpace(*end))
             end++;
         size_t len = (size_t)(end - p);
         int whole = FindKeyByText(p, len);
@@ -137,7 +149,7 @@ static int RunTokens(const char *text, int press, char *bad, int size)
             for (const char *c = p; c < end; c++) {
                 int key = FindKeyByChar(*c);
                 if (key == 0) {
-                    snprintf(bad, (size_t)size, "%.*s", (int)len, p);
+                    CopyBadToken(p, len, bad, size);
                     return 0;
                 }
                 if (press)
@@ -168,31 +180,47 @@ static void PrintTape(int raw, int state)
 
 enum { BAD_TOKEN_SHOWN = 64 };
 
+/* Reads the next line of standard input, without its newline, into line;
+   its length goes to len, counted to its end even beyond LINE_MAX_CHARS,
+   where line keeps only the start. Every byte counts, NUL included. Returns
+   0 at the end of the input. */
+static int ReadLine(char line[LINE_MAX_CHARS], size_t *len)
+{
+    int c = getchar();
+    if (c == EOF)
+        return 0;
+    size_t n = 0;
+    for (; c != EOF && c != '\n'; c = getchar()) {
+        if (n < LINE_MAX_CHARS)
+            line[n] = (char)c;
+        n++;
+    }
+    *len = n;
+    return 1;
+}
+
 static int RunStandardInput(void)
 {
     char line[LINE_MAX_CHARS];
+    size_t len;
     int lineNumber = 0;
     int status = 0;
-    while (fgets(line, sizeof line, stdin)) {
+    while (ReadLine(line, &len)) {
         lineNumber++;
-        size_t len = strlen(line);
-        if (len == sizeof line - 1 && line[len - 1] != '\n') {
+        if (len > LINE_MAX_CHARS) {
             fprintf(stderr, "orvanta-tape: line %d: longer than %d characters, skipped\n",
-                    lineNumber, LINE_MAX_CHARS - 2);
-            int c;
-            while ((c = getchar()) != EOF && c != '\n') {
-            }
+                    lineNumber, LINE_MAX_CHARS);
             status = EXIT_BAD_INPUT;
             continue;
         }
         char bad[BAD_TOKEN_SHOWN];
-        if (!RunTokens(line, 0, bad, sizeof bad)) {
+        if (!RunTokens(line, len, 0, bad, sizeof bad)) {
             fprintf(stderr, "orvanta-tape: line %d: '%s' is not a key, line skipped\n",
                     lineNumber, bad);
             status = EXIT_BAD_INPUT;
             continue;
         }
-        RunTokens(line, 1, bad, sizeof bad);
+        RunTokens(line, len, 1, bad, sizeof bad);
     }
     return status;
 }
@@ -222,14 +250,14 @@ int main(int argc, char **argv)
     if (first < argc) {
         char bad[BAD_TOKEN_SHOWN];
         for (int i = first; i < argc; i++) {
-            if (!RunTokens(argv[i], 0, bad, sizeof bad)) {
+            if (!RunTokens(argv[i], strlen(argv[i]), 0, bad, sizeof bad)) {
                 fprintf(stderr, "orvanta-tape: '%s' is not a key (see --help); nothing pressed\n",
                         bad);
                 return EXIT_BAD_INPUT;
             }
         }
         for (int i = first; i < argc; i++)
-            RunTokens(argv[i], 1, bad, sizeof bad);
+            RunTokens(argv[i], strlen(argv[i]), 1, bad, sizeof bad);
     } else {
         status = RunStandardInput();
     }

@@ -267,6 +267,39 @@ TEST(ApplyPercent, WritesPercentLine)
     }
 }
 
+// Texts that no key makes: longer than an amount, or no amount at all. The
+// worst any of them gets is "too large"; the sanitizer build checks that
+// nothing overflows on the way (64-bit sums and quotients, copies).
+TEST(AmountArithmetic, ForeignTextsGiveTooLargeAtWorst)
+{
+    const std::string nines(40, '9'), minuses(24, '-'), points(30, '.');
+    const char *texts[] = {
+        "-9223372036854775808", "9223372036854775807", "-92233720368547758.08",
+        "-0000000000000000000001", nines.c_str(), minuses.c_str(), points.c_str(),
+        "-1", "-0.01", "1.2.3.4.5.6.7.8", "-.-.-.-.-.-.-.-", "", "x",
+    };
+    // at least 15 characters, more when an operand is longer than an amount
+    auto least = [](const char *a, const char *b) {
+        return std::strlen(a) > 15 || std::strlen(b) > 15 ? 16u : 15u;
+    };
+    RawAmount r;
+    for (const char *a : texts) {
+        PercentAmount(a, r);
+        EXPECT_GE(std::strlen(r), least(a, "")) << a << " %";
+        for (const char *b : texts) {
+            SCOPED_TRACE(std::string(a) + " , " + b);
+            AddSubtractAmount('+', a, b, r);
+            EXPECT_GE(std::strlen(r), least(a, b)) << r;
+            AddSubtractAmount('-', a, b, r);
+            EXPECT_GE(std::strlen(r), least(a, b)) << r;
+            MultiplyAmount(a, b, r);
+            EXPECT_GE(std::strlen(r), least(a, b)) << r;
+            DivideAmount(a, b, r);
+            EXPECT_GE(std::strlen(r), least(a, b)) << r;
+        }
+    }
+}
+
 // ---- The exact oracle ----------------------------------------------------
 
 struct Exact {

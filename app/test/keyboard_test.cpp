@@ -1,10 +1,15 @@
 // Keyboard translation through the main window: key-downs and characters in
 // the order the message loop delivers them, the presses that reach the
-// calculator, and the 80 ms pause that only a mapped key takes.
+// calculator, the 80 ms pause that only a mapped key takes, and every
+// key-down and character checked against the key it should press.
 #include <stdio.h>
+#include <string.h>
 
+#include "amount/platform.h"
 #include "app/shell.h"
 #include "app/test/win_test.h"
+#include "buttons/img_button.h"
+#include "res/site.h"
 #include "tape/keys.h"
 #include "tape/lcd_window.h"
 
@@ -92,11 +97,105 @@ void TestRepeat(HWND mainWindow)
     CHECK(g_nLcdCommands == 3, "three repeats, %d presses", g_nLcdCommands);
 }
 
+/* What the keyboard should press, by the key's text in the string table, so
+   that a row of the keyboard tables that presses another key is caught. */
+struct ExpectedKey {
+    WPARAM code;
+    const char *keyText;
+};
+
+const ExpectedKey KEY_DOWN_KEYS[] = {
+    { VK_BACK, "backspace" }, { VK_RETURN, "=" }, { VK_ESCAPE, "clear" }, { VK_PRIOR, "pgup" },
+    { VK_NEXT, "pgdn" }, { VK_UP, "up" }, { VK_DOWN, "down" }, { VK_MULTIPLY, "*" },
+    { VK_ADD, "+" }, { VK_SUBTRACT, "-" }, { VK_DIVIDE, "/" }, { VK_F1, "about" },
+    { VK_F4, "power" }, { VK_F9, "sign" }, { VK_NUMPAD0, "0" }, { VK_NUMPAD1, "1" },
+    { VK_NUMPAD2, "2" }, { VK_NUMPAD3, "3" }, { VK_NUMPAD4, "4" }, { VK_NUMPAD5, "5" },
+    { VK_NUMPAD6, "6" }, { VK_NUMPAD7, "7" }, { VK_NUMPAD8, "8" }, { VK_NUMPAD9, "9" },
+};
+
+/* Letters press these keys in either case; any other character presses
+   the key whose whole text it is, if there is one. */
+const ExpectedKey LETTER_KEYS[] = {
+    { 'a', "about" }, { 'b', "backspace" }, { 'c', "clear" }, { 'p', "power" }, { 'w', ORVANTA_HOST },
+};
+
+int KeyWithText(const char *text)
+{
+    for (int id = 1; id <= BUTTON_COUNT; id++) {
+        char keyText[KEY_TEXT_MAX];
+        ReadKeyText(id, keyText, sizeof(keyText));
+        if (strcmp(keyText, text) == 0) {
+            return id;
+        }
+    }
+    return 0;
+}
+
+int ExpectedForKeyDown(WPARAM virtualKey)
+{
+    for (const ExpectedKey &row : KEY_DOWN_KEYS) {
+        if (row.code == virtualKey) {
+            return KeyWithText(row.keyText);
+        }
+    }
+    return 0;
+}
+
+int ExpectedForChar(WPARAM character)
+{
+    for (const ExpectedKey &row : LETTER_KEYS) {
+        if (character == row.code || character == row.code - 'a' + 'A') {
+            return KeyWithText(row.keyText);
+        }
+    }
+    const char text[2] = { (char)character, '\0' };
+    return character ? KeyWithText(text) : 0;
+}
+
+/* Every key press stops at the main window, window keys included (no About
+   dialog, no web site). */
+WNDPROC g_MainProc;
+int g_nPresses;
+LPARAM g_LastPressed;
+
+LRESULT CALLBACK StoppingMainProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_COMMAND && (wParam == CMD_KEY || wParam == CMD_SYSTEM)) {
+        g_nPresses++;
+        g_LastPressed = lParam;
+        return 0;
+    }
+    return CallWindowProcA(g_MainProc, hwnd, msg, wParam, lParam);
+}
+
+/* Every virtual key and every character, so each row of both tables is
+   walked and no code outside them presses anything. */
+void TestEveryCode(HWND mainWindow)
+{
+    g_MainProc = (WNDPROC)SetWindowLongPtrA(mainWindow, GWLP_WNDPROC, (LONG_PTR)StoppingMainProc);
+    static const UINT MESSAGES[] = { WM_KEYDOWN, WM_CHAR };
+    for (UINT msg : MESSAGES) {
+        for (WPARAM code = 0; code <= 0xFF; code++) {
+            int expected = msg == WM_KEYDOWN ? ExpectedForKeyDown(code) : ExpectedForChar(code);
+            g_nPresses = 0;
+            g_LastPressed = 0;
+            g_bKeyHandled = 0; /* as after a key-down that pressed nothing */
+            SendMessageA(mainWindow, msg, code, 1);
+            CHECK(g_nPresses == (expected ? 1 : 0) && g_LastPressed == expected,
+                  "%s 0x%02x: %d press(es), key %ld; expected key %d",
+                  msg == WM_KEYDOWN ? "key-down" : "character", (unsigned)code, g_nPresses,
+                  (long)g_LastPressed, expected);
+        }
+    }
+    SetWindowLongPtrA(mainWindow, GWLP_WNDPROC, (LONG_PTR)g_MainProc);
+}
+
 } // namespace
 
 int main()
 {
     HWND mainWindow = StartCalculator();
+    TestEveryCode(mainWindow);
     RecordLcdCommands(mainWindow, false);
     TestKeyCases(mainWindow);
     TestRepeat(mainWindow);

@@ -1,6 +1,7 @@
 // The main window: its children and region, the command routing at the
 // edges of each range, the skin coming back after a key, dragging, the About
-// dialog, the overflow notice, and GDI objects over thousands of keys.
+// dialog, the overflow notice, GDI objects over thousands of keys, and a
+// creation that fails halfway.
 #include <stdio.h>
 #include <string.h>
 
@@ -323,6 +324,22 @@ void TestOverflowNotice(HWND mainWindow)
     CHECK(IsWindowEnabled(mainWindow), "the calculator works again afterwards");
     CHECK(strcmp(g_Tape[g_nTapeCur], "=000000000000000") == 0, "the result became zero: %s",
           g_Tape[g_nTapeCur]);
+
+    /* The notice has no owner: the calculator must be active again, so the
+       next key typed counts without a click. */
+    CHECK(GetActiveWindow() == mainWindow && GetForegroundWindow() == mainWindow,
+          "the calculator is active again (active %p, foreground %p)", (void *)GetActiveWindow(),
+          (void *)GetForegroundWindow());
+    RecordLcdCommands(mainWindow, true);
+    INPUT keys[2] = {};
+    keys[0].type = keys[1].type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = keys[1].ki.wVk = '5';
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, keys, sizeof(INPUT));
+    bool typed = PumpUntil([] { return g_nLcdCommands > 0; }, 2000);
+    CHECK(typed && g_LcdCommands[0].code == LCD_ENTRY && g_LcdCommands[0].buttonId == 9,
+          "a 5 typed after the notice reaches the calculator");
+    StopRecordingLcd(mainWindow);
 }
 
 /* Two thousand keys, each loading a pressed image and drawing the LCD, and
@@ -349,6 +366,39 @@ void TestNoGdiLeak(HWND mainWindow)
     CHECK(after <= before, "GDI objects: %d before, %d after 2000 keys", before, after);
 }
 
+/* A child that cannot be created fails the main window's creation: a hook
+   refuses one child by its control id, and no half-built calculator is left. */
+int g_nRefusedId;
+bool g_bRefused;
+
+LRESULT CALLBACK RefuseChild(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_CREATEWND && (INT_PTR)((CBT_CREATEWNDA *)lParam)->lpcs->hMenu == g_nRefusedId) {
+        g_bRefused = true;
+        return 1;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void TestFailedCreation(void)
+{
+    static const int REFUSED[] = { 17, IDC_LCDSCREEN }; /* a key, the LCD */
+    for (int id : REFUSED) {
+        g_nRefusedId = id;
+        g_bRefused = false;
+        HHOOK hook = SetWindowsHookExA(WH_CBT, RefuseChild, nullptr, GetCurrentThreadId());
+        HWND hwnd = CreateMainWindow();
+        UnhookWindowsHookEx(hook);
+        CHECK(g_bRefused && hwnd == nullptr, "child %d refused: no main window (%p)", id,
+              (void *)hwnd);
+        CHECK(FindWindowA(MAIN_WINDOW_CLASS, nullptr) == nullptr, "child %d refused: none left", id);
+        if (hwnd) {
+            StopCalculator(hwnd);
+        }
+        PumpPending();
+    }
+}
+
 } // namespace
 
 int main()
@@ -364,5 +414,6 @@ int main()
     TestNoGdiLeak(mainWindow);
     StopCalculator(mainWindow);
     CHECK(g_hSkinBitmap == nullptr, "the skin bitmap went with the window");
+    TestFailedCreation();
     return TestResult("main_window_test");
 }

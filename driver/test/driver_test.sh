@@ -101,6 +101,24 @@ same "bad line skipped" "$(lines _000000000000012 +000000000000003 =000000000000
 same "bad line status" 2 "$status"
 case "$err" in *2*q*) ;; *) fail "bad line reported with number and token: '$err'" ;; esac
 
+# Every byte of a line counts: a NUL is a character that is no key, a line
+# of 4,094 characters is still read, a longer one is skipped whatever it
+# holds; tabs separate tokens.
+out=$({ printf '1\0+2=\n%4093s3\n+\t4\n' ''; printf '%4094s\0=\n' '' | tr ' ' 1; echo =; } |
+    "$tape" --raw 2>"$errfile")
+status=$?
+err=$(cat "$errfile")
+same "NUL and long lines skipped" "$(lines _000000000000003 +000000000000004 =000000000000007)" "$out"
+same "NUL and long lines status" 2 "$status"
+case "$err" in *"line 1: '1?+2='"*"line 4: longer than 4094"*) ;; *) fail "lines 1 and 4 reported: '$err'" ;; esac
+
+# Options end at "--"; an unknown one is refused.
+same "-- ends the options" "$(lines _000000000000000 -000000000000007)" "$("$tape" --raw -- --7)"
+out=$("$tape" --rwa 1 2>"$errfile")
+same "unknown option status" 2 "$?"
+same "unknown option prints no tape" "" "$out"
+case "$(cat "$errfile")" in *--rwa*) ;; *) fail "unknown option named on standard error" ;; esac
+
 out=$("$tape" --help 2>/dev/null)
 same "help status" 0 "$?"
 case "$out" in *--raw*--state*) ;; *) fail "help explains the options" ;; esac

@@ -323,7 +323,8 @@ TEST_F(TapeTest, ScrollKeys)
 {
     struct Row { int lines; const char *keys; int cur, top, marker; } rows[] = {
         {10, "pgup", 10, 6, 2}, {10, "pgup up", 10, 5, 2}, {10, "pgup up pgdn", 10, 7, 2},
-        {10, "pgup up pgdn pgdn", 10, 8, 2}, {10, "down", 10, 8, 2}, {10, "pgdn", 10, 8, 2},
+        {10, "pgup up pgdn pgdn", 10, 8, 2}, {10, "pgup pgup down", 10, 5, 2},
+        {10, "down", 10, 8, 2}, {10, "pgdn", 10, 8, 2},
         {10, "up up up up up up up up up up", 10, 0, 2}, {10, "pgup 5", 10, 8, 2},
         {10, "pgup pgup +", 11, 9, 2}, {2, "up", 2, 0, 2}, {2, "pgup", 2, 0, 2}, {2, "down", 2, 0, 2},
         {2, "pgdn", 2, 0, 2}, {1, "pgdn", 1, 0, 1}, {0, "up", 0, 0, 0}, {10, "up up power", 0, 0, 0},
