@@ -25,13 +25,41 @@ struct ClassSpec {
     const char *name;
     WNDPROC proc;
     bool ownCursor;  /* the hand of the resources, else the system arrow */
+    const wchar_t *wideName;  /* a Unicode class, for Korean window texts */
 };
 
 const ClassSpec WINDOW_CLASSES[] = {
-    { MAIN_WINDOW_CLASS, MainWndProc, false },
-    { IMG_BUTTON_CLASS, ImgButtonWndProc, true },
-    { LCD_SCREEN_CLASS, LcdScreenWndProc, false },
+    { MAIN_WINDOW_CLASS, MainWndProc, false, nullptr },
+    { IMG_BUTTON_CLASS, ImgButtonWndProc, true, L"" IMG_BUTTON_CLASS },
+    { LCD_SCREEN_CLASS, LcdScreenWndProc, false, nullptr },
 };
+
+/* The same class record in either character set. */
+template <typename ClassRecord>
+ClassRecord ClassRecordOf(const ClassSpec &spec)
+{
+    ClassRecord wc = {};
+    wc.cbSize = sizeof(wc);
+    wc.style = 0;
+    wc.lpfnWndProc = spec.proc;
+    wc.hInstance = g_hInstance;
+    wc.hCursor = spec.ownCursor ? LoadCursorA(g_hInstance, MAKEINTRESOURCEA(IDC_KEY_CURSOR))
+                                : LoadCursorA(nullptr, (LPCSTR)IDC_ARROW);
+    wc.hbrBackground = (HBRUSH)GetStockObject(NULL_BRUSH);
+    return wc;
+}
+
+ATOM RegisterWindowClass(const ClassSpec &spec)
+{
+    if (spec.wideName) {
+        WNDCLASSEXW wc = ClassRecordOf<WNDCLASSEXW>(spec);
+        wc.lpszClassName = spec.wideName;
+        return RegisterClassExW(&wc);
+    }
+    WNDCLASSEXA wc = ClassRecordOf<WNDCLASSEXA>(spec);
+    wc.lpszClassName = spec.name;
+    return RegisterClassExA(&wc);
+}
 
 HWND CreateChild(HWND parent, const char *className, int x, int y, int width, int height, int id)
 {
@@ -149,16 +177,7 @@ LRESULT OnDestroy(void)
 int RegisterWindowClasses(void)
 {
     for (const ClassSpec &spec : WINDOW_CLASSES) {
-        WNDCLASSEXA wc = {};
-        wc.cbSize = sizeof(wc);
-        wc.style = 0;
-        wc.lpfnWndProc = spec.proc;
-        wc.hInstance = g_hInstance;
-        wc.hCursor = spec.ownCursor ? LoadCursorA(g_hInstance, MAKEINTRESOURCEA(IDC_KEY_CURSOR))
-                                    : LoadCursorA(nullptr, (LPCSTR)IDC_ARROW);
-        wc.hbrBackground = (HBRUSH)GetStockObject(NULL_BRUSH);
-        wc.lpszClassName = spec.name;
-        if (!RegisterClassExA(&wc)) {
+        if (!RegisterWindowClass(spec)) {
             return 0;
         }
     }
