@@ -83,6 +83,7 @@ LRESULT OnCreate(HWND hwnd)
     if (!CreateChild(hwnd, LCD_SCREEN_CLASS, LCD_X, LCD_Y, LCD_WIDTH, LCD_HEIGHT, IDC_LCDSCREEN)) {
         return 0;
     }
+    CreateKeyTips(hwnd);
     HRGN region = CreateRoundRectRgn(0, 0, REGION_RIGHT, REGION_BOTTOM, REGION_CORNER_WIDTH,
                                      REGION_CORNER_HEIGHT);
     SetWindowRgn(hwnd, region, FALSE); /* the region now belongs to the system */
@@ -162,8 +163,14 @@ LRESULT OnCommand(HWND hwnd, WPARAM wParam, LPARAM lParam)
     return 0;
 }
 
+LRESULT OnNotify(HWND hwnd, LPARAM lParam)
+{
+    return PlaceKeyTip(hwnd, (const NMHDR *)lParam);
+}
+
 LRESULT OnDestroy(void)
 {
+    g_hKeyTips = nullptr; /* destroyed with its owner */
     if (g_hSkinBitmap) {
         DeleteObject(g_hSkinBitmap);
         g_hSkinBitmap = nullptr;
@@ -212,6 +219,8 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         return OnChar(hwnd, wParam, lParam);
     case WM_COMMAND:
         return OnCommand(hwnd, wParam, lParam);
+    case WM_NOTIFY:
+        return OnNotify(hwnd, lParam);
     case WM_DESTROY:
         return OnDestroy();
     default:
