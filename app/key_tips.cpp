@@ -92,14 +92,14 @@ void CreateKeyTips(HWND mainWindow)
 
 void RelayKeyTipEvent(const MSG *msg)
 {
-    if (!g_hKeyTips || !IsWindow(g_hKeyTips)) {
-        return;
-    }
     bool mouse = msg->message >= WM_MOUSEFIRST && msg->message <= WM_MOUSELAST;
     bool keyDown = msg->message == WM_KEYDOWN || msg->message == WM_SYSKEYDOWN;
-    if (keyDown || (mouse && (g_hHeldButton || msg->message == WM_LBUTTONDOWN))) {
+    if (!g_hKeyTips || !(mouse || keyDown)) {
+        return;
+    }
+    if (keyDown || g_hHeldButton || msg->message == WM_LBUTTONDOWN) {
         RelayAsNoKey(msg);
-    } else if (mouse) {
+    } else {
         SendMessageW(g_hKeyTips, TTM_RELAYEVENT, 0, (LPARAM)msg);
     }
 }

@@ -156,18 +156,6 @@ bool IsLowerCase(WPARAM code)
     return code >= 'a' && code <= 'z';
 }
 
-/* A character as the tooltips name it: a letter as its capital, a control
-   character as its Ctrl key. */
-void NameCharacter(WPARAM code, char *out)
-{
-    if (code >= 1 && code <= 26) {
-        wsprintfA(out, "Ctrl+%c", (int)('A' + code - 1));
-    } else {
-        out[0] = (char)(IsLowerCase(code) ? code - 'a' + 'A' : code);
-        out[1] = '\0';
-    }
-}
-
 /* Appends ", name", or name as the first; a name that does not fit is left
    out. */
 int AppendKeyName(char *out, int size, const char *name, int count)
@@ -199,12 +187,12 @@ int DescribeButtonKeys(int buttonId, char *out, int size)
         }
     }
     for (const KeyMapping &row : CHARACTER_TABLE) {
-        /* Both cases of a letter are one key, named once by its capital. */
+        /* A character is named by itself; both cases of a letter are one
+           key, named once by its capital. */
         bool capitalListed = IsLowerCase(row.code) &&
                              FindButton(CHARACTER_TABLE, row.code - 'a' + 'A') == buttonId;
         if (row.buttonId == buttonId && !capitalListed) {
-            char name[8];
-            NameCharacter(row.code, name);
+            char name[2] = { (char)(IsLowerCase(row.code) ? row.code - 'a' + 'A' : row.code) };
             count = AppendKeyName(out, size, name, count);
         }
     }
