@@ -4,6 +4,8 @@
  */
 #include "app/shell.h"
 
+#include <string.h>
+
 #include "tape/keys.h"
 
 namespace {
@@ -14,7 +16,7 @@ struct KeyMapping {
 };
 
 /* WM_KEYDOWN: the numeric keypad and the keys that type no character. */
-const KeyMapping VIRTUAL_KEY_TABLE[] = {
+constexpr KeyMapping VIRTUAL_KEY_TABLE[] = {
     /* virtual key    key */
     { VK_BACK,        KEY_BACKSPACE },
     { VK_RETURN,      KEY_EQUALS },
@@ -48,6 +50,56 @@ const KeyMapping CHARACTER_TABLE[] = {
 #include "tape/char_keys.def"
 #undef CHAR_KEY
 };
+
+struct KeyName {
+    WPARAM code;
+    const char *name;
+};
+
+/* What the tooltips call the keys of the virtual-key table: the writing on
+   the key caps, with "Num" for the numeric keypad. */
+constexpr KeyName VIRTUAL_KEY_NAMES[] = {
+    { VK_BACK, "Backspace" },
+    { VK_RETURN, "Enter" },
+    { VK_ESCAPE, "Esc" },
+    { VK_PRIOR, "Page Up" },
+    { VK_NEXT, "Page Down" },
+    { VK_UP, "Up" },
+    { VK_DOWN, "Down" },
+    { VK_NUMPAD0, "Num 0" },
+    { VK_NUMPAD1, "Num 1" },
+    { VK_NUMPAD2, "Num 2" },
+    { VK_NUMPAD3, "Num 3" },
+    { VK_NUMPAD4, "Num 4" },
+    { VK_NUMPAD5, "Num 5" },
+    { VK_NUMPAD6, "Num 6" },
+    { VK_NUMPAD7, "Num 7" },
+    { VK_NUMPAD8, "Num 8" },
+    { VK_NUMPAD9, "Num 9" },
+    { VK_MULTIPLY, "Num *" },
+    { VK_ADD, "Num +" },
+    { VK_SUBTRACT, "Num -" },
+    { VK_DIVIDE, "Num /" },
+    { VK_F1, "F1" },
+    { VK_F4, "F4" },
+    { VK_F9, "F9" },
+};
+
+constexpr bool EveryVirtualKeyNamed()
+{
+    for (const KeyMapping &key : VIRTUAL_KEY_TABLE) {
+        bool named = false;
+        for (const KeyName &row : VIRTUAL_KEY_NAMES) {
+            named = named || row.code == key.code;
+        }
+        if (!named) {
+            return false;
+        }
+    }
+    return true;
+}
+
+static_assert(EveryVirtualKeyNamed(), "a name for every key of the virtual-key table");
 
 template <size_t N>
 int FindButton(const KeyMapping (&table)[N], WPARAM code)
@@ -85,4 +137,64 @@ void TranslateChar(HWND mainWindow, WPARAM character, LPARAM keyData)
     if (buttonId) {
         SimulateButtonPress(GetDlgItem(mainWindow, buttonId), character, keyData);
     }
+}
+
+namespace {
+
+const char *VirtualKeyName(WPARAM code)
+{
+    for (const KeyName &row : VIRTUAL_KEY_NAMES) {
+        if (row.code == code) {
+            return row.name;
+        }
+    }
+    return "?";
+}
+
+bool IsLowerCase(WPARAM code)
+{
+    return code >= 'a' && code <= 'z';
+}
+
+/* Appends ", name", or name as the first; a name that does not fit is left
+   out. */
+int AppendKeyName(char *out, int size, const char *name, int count)
+{
+    size_t used = strlen(out);
+    size_t needed = (count ? 2 : 0) + strlen(name);
+    if (used + needed >= (size_t)size) {
+        return count;
+    }
+    if (count) {
+        strcat(out, ", ");
+    }
+    strcat(out, name);
+    return count + 1;
+}
+
+} // namespace
+
+int DescribeButtonKeys(int buttonId, char *out, int size)
+{
+    if (size < 1) {
+        return 0;
+    }
+    out[0] = '\0';
+    int count = 0;
+    for (const KeyMapping &row : VIRTUAL_KEY_TABLE) {
+        if (row.buttonId == buttonId) {
+            count = AppendKeyName(out, size, VirtualKeyName(row.code), count);
+        }
+    }
+    for (const KeyMapping &row : CHARACTER_TABLE) {
+        /* A character is named by itself; both cases of a letter are one
+           key, named once by its capital. */
+        bool capitalListed = IsLowerCase(row.code) &&
+                             FindButton(CHARACTER_TABLE, row.code - 'a' + 'A') == buttonId;
+        if (row.buttonId == buttonId && !capitalListed) {
+            char name[2] = { (char)(IsLowerCase(row.code) ? row.code - 'a' + 'A' : row.code) };
+            count = AppendKeyName(out, size, name, count);
+        }
+    }
+    return count;
 }

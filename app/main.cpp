@@ -19,6 +19,7 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int nCmdShow)
 
     MSG msg = {};
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        RelayKeyTipEvent(&msg);
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }

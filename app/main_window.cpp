@@ -25,13 +25,41 @@ struct ClassSpec {
     const char *name;
     WNDPROC proc;
     bool ownCursor;  /* the hand of the resources, else the system arrow */
+    const wchar_t *wideName;  /* a Unicode class, for Korean window texts */
 };
 
 const ClassSpec WINDOW_CLASSES[] = {
-    { MAIN_WINDOW_CLASS, MainWndProc, false },
-    { IMG_BUTTON_CLASS, ImgButtonWndProc, true },
-    { LCD_SCREEN_CLASS, LcdScreenWndProc, false },
+    { MAIN_WINDOW_CLASS, MainWndProc, false, nullptr },
+    { IMG_BUTTON_CLASS, ImgButtonWndProc, true, L"" IMG_BUTTON_CLASS },
+    { LCD_SCREEN_CLASS, LcdScreenWndProc, false, nullptr },
 };
+
+/* The same class record in either character set. */
+template <typename ClassRecord>
+ClassRecord ClassRecordOf(const ClassSpec &spec)
+{
+    ClassRecord wc = {};
+    wc.cbSize = sizeof(wc);
+    wc.style = 0;
+    wc.lpfnWndProc = spec.proc;
+    wc.hInstance = g_hInstance;
+    wc.hCursor = spec.ownCursor ? LoadCursorA(g_hInstance, MAKEINTRESOURCEA(IDC_KEY_CURSOR))
+                                : LoadCursorA(nullptr, (LPCSTR)IDC_ARROW);
+    wc.hbrBackground = (HBRUSH)GetStockObject(NULL_BRUSH);
+    return wc;
+}
+
+ATOM RegisterWindowClass(const ClassSpec &spec)
+{
+    if (spec.wideName) {
+        WNDCLASSEXW wc = ClassRecordOf<WNDCLASSEXW>(spec);
+        wc.lpszClassName = spec.wideName;
+        return RegisterClassExW(&wc);
+    }
+    WNDCLASSEXA wc = ClassRecordOf<WNDCLASSEXA>(spec);
+    wc.lpszClassName = spec.name;
+    return RegisterClassExA(&wc);
+}
 
 HWND CreateChild(HWND parent, const char *className, int x, int y, int width, int height, int id)
 {
@@ -57,6 +85,7 @@ LRESULT OnCreate(HWND hwnd)
     if (!CreateChild(hwnd, LCD_SCREEN_CLASS, LCD_X, LCD_Y, LCD_WIDTH, LCD_HEIGHT, IDC_LCDSCREEN)) {
         return -1;
     }
+    CreateKeyTips(hwnd);
     HRGN region = CreateRoundRectRgn(0, 0, REGION_RIGHT, REGION_BOTTOM, REGION_CORNER_WIDTH,
                                      REGION_CORNER_HEIGHT);
     SetWindowRgn(hwnd, region, FALSE); /* the region now belongs to the system */
@@ -136,8 +165,14 @@ LRESULT OnCommand(HWND hwnd, WPARAM wParam, LPARAM lParam)
     return 0;
 }
 
+LRESULT OnNotify(HWND hwnd, LPARAM lParam)
+{
+    return PlaceKeyTip(hwnd, (const NMHDR *)lParam);
+}
+
 LRESULT OnDestroy(void)
 {
+    g_hKeyTips = nullptr; /* destroyed with its owner */
     if (g_hSkinBitmap) {
         DeleteObject(g_hSkinBitmap);
         g_hSkinBitmap = nullptr;
@@ -151,16 +186,7 @@ LRESULT OnDestroy(void)
 int RegisterWindowClasses(void)
 {
     for (const ClassSpec &spec : WINDOW_CLASSES) {
-        WNDCLASSEXA wc = {};
-        wc.cbSize = sizeof(wc);
-        wc.style = 0;
-        wc.lpfnWndProc = spec.proc;
-        wc.hInstance = g_hInstance;
-        wc.hCursor = spec.ownCursor ? LoadCursorA(g_hInstance, MAKEINTRESOURCEA(IDC_KEY_CURSOR))
-                                    : LoadCursorA(nullptr, (LPCSTR)IDC_ARROW);
-        wc.hbrBackground = (HBRUSH)GetStockObject(NULL_BRUSH);
-        wc.lpszClassName = spec.name;
-        if (!RegisterClassExA(&wc)) {
+        if (!RegisterWindowClass(spec)) {
             return 0;
         }
     }
@@ -195,6 +221,8 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         return OnChar(hwnd, wParam, lParam);
     case WM_COMMAND:
         return OnCommand(hwnd, wParam, lParam);
+    case WM_NOTIFY:
+        return OnNotify(hwnd, lParam);
     case WM_DESTROY:
         return OnDestroy();
     default:

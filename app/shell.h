@@ -33,6 +33,21 @@ int TranslateKeyDown(HWND mainWindow, WPARAM virtualKey, LPARAM keyData);
 void TranslateChar(HWND mainWindow, WPARAM character, LPARAM keyData);
 void SimulateButtonPress(HWND button, WPARAM wParam, LPARAM lParam);
 
+/* The keyboard keys that press the button, read from the keyboard tables:
+   "Esc, C" (the virtual keys first, keypad keys as "Num 7", a letter once,
+   as its capital). Returns how many; out is empty when there are none. */
+enum { KEY_KEYS_MAX = 64 };
+int DescribeButtonKeys(int buttonId, char *out, int size);
+
+/* The keys' tooltips: one tooltip control, made with the main window, with
+   a tool per key that shows its name and keyboard keys. */
+extern HWND g_hKeyTips;
+void CreateKeyTips(HWND mainWindow);
+/* For the message loop: hands the tooltip the mouse messages it follows. */
+void RelayKeyTipEvent(const MSG *msg);
+/* For the main window's TTN_SHOW: keeps a tip off the LCD; 1 when moved. */
+int PlaceKeyTip(HWND mainWindow, const NMHDR *notice);
+
 INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam);
 
 #endif

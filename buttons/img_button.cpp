@@ -11,6 +11,7 @@
 #include "buttons/img_button.h"
 
 #include "res/bitmaps.h"
+#include "res/resource.h"
 
 int g_bPressedShown;
 int g_bTracking;
@@ -30,7 +31,8 @@ ButtonSpec *SpecOf(HWND hwnd)
 
 bool IsImgButton(HWND hwnd)
 {
-    return hwnd && GetWindowLongPtrA(hwnd, GWLP_WNDPROC) == (LONG_PTR)ImgButtonWndProc;
+    /* Wide: asked through the ANSI call, a Unicode window names a thunk. */
+    return hwnd && GetWindowLongPtrW(hwnd, GWLP_WNDPROC) == (LONG_PTR)ImgButtonWndProc;
 }
 
 /* The window that held the capture before the press gets it back, unless it
@@ -61,6 +63,18 @@ void SendKeyCommand(HWND hwnd, const ButtonSpec *spec)
     SendMessageA(GetParent(hwnd), WM_COMMAND, code, spec->buttonId);
 }
 
+/* The key's Korean name as its window text, which screen readers read; the
+   key still draws none. The class is Unicode, so that the name reaches
+   readers whatever the system's code page. */
+void SetKeyName(HWND hwnd, int id)
+{
+    wchar_t name[KEY_NAME_MAX];
+    if (!LoadStringW(g_hInstance, IDS_KEY_NAME_BASE + id, name, KEY_NAME_MAX)) {
+        name[0] = L'\0';
+    }
+    SetWindowTextW(hwnd, name);
+}
+
 LRESULT OnCreate(HWND hwnd)
 {
     int id = GetDlgCtrlID(hwnd);
@@ -70,6 +84,7 @@ LRESULT OnCreate(HWND hwnd)
     ButtonSpec *spec = &g_ButtonSpecs[id - 1];
     GetButtonSpec(hwnd, id, spec);
     MoveWindow(hwnd, spec->x, spec->y, spec->width, spec->height, FALSE);
+    SetKeyName(hwnd, id);
     return 0;
 }
 
@@ -171,7 +186,7 @@ LRESULT OnCaptureChanged(HWND hwnd, WPARAM wParam, LPARAM lParam)
         CancelPress(hwnd);
         g_hPrevCapture = nullptr;
     }
-    return DefWindowProcA(hwnd, WM_CAPTURECHANGED, wParam, lParam);
+    return DefWindowProcW(hwnd, WM_CAPTURECHANGED, wParam, lParam);
 }
 
 } // namespace
@@ -209,6 +224,6 @@ LRESULT CALLBACK ImgButtonWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
     case WM_CAPTURECHANGED:
         return OnCaptureChanged(hwnd, wParam, lParam);
     default:
-        return DefWindowProcA(hwnd, msg, wParam, lParam);
+        return DefWindowProcW(hwnd, msg, wParam, lParam);
     }
 }

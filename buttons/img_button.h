@@ -10,7 +10,10 @@
 
 #include "tape/keys.h"
 
+/* Registered as a Unicode class: a key's window text is its Korean name. */
 #define IMG_BUTTON_CLASS "Orvanta_imgButton"
+
+enum { KEY_NAME_MAX = 64 }; /* a key's name with its terminating zero */
 
 /* The commands a button sends its parent: WM_COMMAND with one of these as
    wParam and the key's ButtonId as lParam. */

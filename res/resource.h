@@ -49,6 +49,9 @@
 
 /* String table: ids 1 to 32 are the key texts (ButtonId), 33 the LCD screen */
 #define IDS_LCD_SCREEN 33
+/* The keys' Korean names (tape/key_names.def): key n at IDS_KEY_NAME_BASE + n,
+   clear of the key texts and of the rest of their string blocks (34 to 47) */
+#define IDS_KEY_NAME_BASE 1000
 
 /* Control ids of the main window's children: keys 1 to 32, then the LCD */
 #define IDC_LCDSCREEN 33

@@ -5,6 +5,8 @@
  */
 #include "tape/lcd_window.h"
 
+#include <string.h>
+
 #include "amount/platform.h"
 #include "res/bitmaps.h"
 #include "res/resource.h"
@@ -15,6 +17,7 @@ HBITMAP g_hGlyphs[GLYPH_COUNT];
 namespace {
 
 HWND g_hLcdScreen; /* the window that the immediate repaint draws into */
+PlainAmount g_szLcdText; /* what its window text was last set to */
 
 /* Bitmap resource of each glyph index. */
 const int GLYPH_BITMAPS[GLYPH_COUNT] = {
@@ -116,10 +119,27 @@ void DrawMarker(HDC dc)
     SetROP2(dc, oldRop);
 }
 
+/* The window text is the current amount in its plain form, for screen
+   readers; set only when it changes, so that most keys cost no message. */
+void UpdateLcdText(HWND hwnd)
+{
+    if (g_nTapeCur < 0 || g_nTapeCur >= TAPE_ENTRIES) {
+        return;
+    }
+    PlainAmount text;
+    FormatPlainAmount(g_Tape[g_nTapeCur] + 1, text);
+    if (strcmp(text, g_szLcdText) != 0) {
+        strcpy(g_szLcdText, text);
+        SetWindowTextA(hwnd, text);
+    }
+}
+
 LRESULT OnCreate(HWND hwnd)
 {
     g_hLcdScreen = hwnd;
     LoadLcdGlyphs();
+    g_szLcdText[0] = '\0';
+    UpdateLcdText(hwnd);
     return 0;
 }
 
@@ -129,6 +149,7 @@ LRESULT OnPaint(HWND hwnd)
     HDC dc = BeginPaint(hwnd, &ps);
     PaintLcd(hwnd, dc);
     EndPaint(hwnd, &ps);
+    UpdateLcdText(hwnd);
     return 0;
 }
 
@@ -220,6 +241,7 @@ void RepaintLcd(void)
     HDC dc = GetDC(g_hLcdScreen);
     PaintLcd(g_hLcdScreen, dc);
     ReleaseDC(g_hLcdScreen, dc);
+    UpdateLcdText(g_hLcdScreen);
 }
 
 LRESULT CALLBACK LcdScreenWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)

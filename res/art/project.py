@@ -1,6 +1,7 @@
 """Facts the artwork shares with the program, read from the program's headers.
 
 Nothing here restates a number: key rectangles come from tape/keys.def,
+the keys' Korean names from tape/key_names.def,
 resource ids from res/resource.h, the host name from res/site.h, the LCD
 geometry, the marker and the glyph indexes from tape/lcd_layout.h and the
 size of the skin and its window region from res/skin.h.
@@ -11,6 +12,7 @@ import re
 
 KEY_ROW = re.compile(r'^\s*KEY_ROW\(\s*(\d+)\s*,\s*(\w+)\s*,\s*("(?:[^"\\]|\\.)*"|\w+)\s*,'
                      r'\s*(\d+)\s*,\s*(\d+)\s*,\s*(\d+)\s*,\s*(\d+)\s*,\s*(\d+)\s*\)')
+KEY_NAME = re.compile(r'^\s*KEY_NAME\(\s*(\d+)\s*,\s*(\w+)\s*,\s*"((?:[^"\\]|\\.)*)"\s*\)')
 DEFINE = re.compile(r'^\s*#define\s+(\w+)\s+(.+?)\s*(?:/\*.*)?$')
 ENUM_ITEM = re.compile(r'^\s*(\w+)\s*=\s*(\d+)\s*,?\s*(?:/\*.*)?$')
 
@@ -91,6 +93,9 @@ class Project:
         self.keys = [Key(m, self.host) for m in
                      (KEY_ROW.match(l) for l in read_text(root, 'tape/keys.def').splitlines()) if m]
         self.keys_by_text = {k.text: k for k in self.keys}
+        # (id, name in the code, Korean name) of tape/key_names.def
+        self.key_names = [(int(m.group(1)), m.group(2), m.group(3)) for m in
+                          (KEY_NAME.match(l) for l in read_text(root, 'tape/key_names.def').splitlines()) if m]
         self.skin = parse_defines(read_text(root, 'res/skin.h'))
         self.skin_size = (self.skin['SKIN_WIDTH'], self.skin['SKIN_HEIGHT'])
 

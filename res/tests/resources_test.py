@@ -225,15 +225,28 @@ def string_table():
     return out
 
 
+def key_texts():
+    """The strings below the key names: the ones the LCD reads as data."""
+    return {sid: text for sid, text in string_table().items() if sid < P.ids['IDS_KEY_NAME_BASE']}
+
+
 class Strings(unittest.TestCase):
     def test_the_33_texts(self):
         expected = {k.id: k.text for k in P.keys}
         expected[P.ids['IDS_LCD_SCREEN']] = 'LCD Screen'
         self.assertEqual(len(expected), 33)
-        self.assertEqual(string_table(), expected)
+        self.assertEqual(key_texts(), expected)
+
+    def test_a_distinct_korean_name_for_every_key(self):
+        self.assertEqual([(i, n) for i, n, _ in P.key_names], [(k.id, k.name) for k in P.keys])
+        base = P.ids['IDS_KEY_NAME_BASE']
+        names = {sid - base: text for sid, text in string_table().items() if sid >= base}
+        self.assertEqual(names, {i: text for i, _, text in P.key_names})
+        self.assertEqual(len(set(names.values())), len(P.keys))
+        self.assertTrue(all(names.values()))
 
     def test_texts_fit_the_key_text_buffer(self):
-        for sid, text in sorted(string_table().items()):
+        for sid, text in sorted(key_texts().items()):
             with self.subTest(id=sid):
                 self.assertLessEqual(len(text), 19)
                 self.assertTrue(text.isascii())
