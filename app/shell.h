@@ -32,6 +32,7 @@ void PaintSkin(HWND hwnd, HDC dc, HBITMAP skin);
 int TranslateKeyDown(HWND mainWindow, WPARAM virtualKey, LPARAM keyData);
 void TranslateChar(HWND mainWindow, WPARAM character, LPARAM keyData);
 void SimulateButtonPress(HWND button, WPARAM wParam, LPARAM lParam);
+void PressButtonAtOnce(HWND button);
 
 INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam);
 
