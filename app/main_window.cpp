@@ -8,6 +8,7 @@
 
 #include <shellapi.h>
 
+#include "app/clipboard.h"
 #include "buttons/img_button.h"
 #include "res/resource.h"
 #include "res/site.h"
@@ -111,7 +112,8 @@ LRESULT OnLButtonDown(HWND hwnd)
 
 LRESULT OnKeyDown(HWND hwnd, WPARAM wParam, LPARAM lParam)
 {
-    g_bKeyHandled = TranslateKeyDown(hwnd, wParam, lParam);
+    /* The clipboard and save keys first: their letters press no key. */
+    g_bKeyHandled = TranslateTransferKey(hwnd, wParam) || TranslateKeyDown(hwnd, wParam, lParam);
     return 0;
 }
 

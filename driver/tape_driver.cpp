@@ -8,6 +8,7 @@
 #include "res/site.h"
 #include "tape/keys.h"
 #include "tape/tape.h"
+#include "tape/tape_text.h"
 
 #include <stdio.h>
 #include <string.h>
@@ -164,11 +165,13 @@ static int RunTokens(const char *text, size_t textLen, int press, char *bad, int
 
 static void PrintTape(int raw, int state)
 {
-    for (int i = 0; i <= g_nTapeCur; i++) {
-        TapeEntry shown;
-        if (!raw)
-            FormatShownEntry(g_Tape[i], shown);
-        puts(raw ? g_Tape[i] : shown);
+    if (raw) {
+        for (int i = 0; i <= g_nTapeCur; i++)
+            puts(g_Tape[i]);
+    } else {
+        char text[TAPE_TEXT_SIZE];
+        FormatTapeText("\n", text);
+        fputs(text, stdout);
     }
     if (state) {
         printf("cur=%d top=%d marker=%d typed=%d fraction=%d operator=%d\n", g_nTapeCur,

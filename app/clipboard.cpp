@@ -1,0 +1,222 @@
+/*
+ * Copy, paste and save. The clipboard carries Unicode text only (the system
+ * derives the other text formats); it is opened with the main window as
+ * owner and closed again on every path. Pasted text goes through the same
+ * button presses as typed keys, without their pause.
+ */
+#include "app/clipboard.h"
+
+#include <commdlg.h>
+
+#include "amount/messages.h"
+#include "app/shell.h"
+#include "tape/tape_text.h"
+
+namespace {
+
+enum {
+    /* Another program may hold the clipboard for a moment. */
+    OPEN_ATTEMPTS = 5,
+    OPEN_RETRY_MS = 10
+};
+
+bool OpenOwnClipboard(HWND owner)
+{
+    for (int attempt = 0; attempt < OPEN_ATTEMPTS; attempt++) {
+        if (OpenClipboard(owner)) {
+            return true;
+        }
+        Sleep(OPEN_RETRY_MS);
+    }
+    return false;
+}
+
+/* Puts text (UTF-8) on the clipboard; a beep when the clipboard cannot be
+   had, so that an old text is not pasted elsewhere unawares. */
+void CopyText(HWND owner, const char *text)
+{
+    int units = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (SIZE_T)units * sizeof(WCHAR));
+    WCHAR *wide = memory ? (WCHAR *)GlobalLock(memory) : nullptr;
+    bool given = false;
+    if (wide) {
+        MultiByteToWideChar(CP_UTF8, 0, text, -1, wide, units);
+        GlobalUnlock(memory);
+        if (OpenOwnClipboard(owner)) {
+            given = EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, memory);
+            CloseClipboard();
+        }
+    }
+    if (!given) {
+        if (memory) {
+            GlobalFree(memory); /* the clipboard owns it only once it took it */
+        }
+        MessageBeep(MB_ICONWARNING);
+    }
+}
+
+void CopyAmount(HWND mainWindow)
+{
+    PlainAmount amount;
+    FormatPlainAmount(g_Tape[g_nTapeCur] + 1, amount);
+    CopyText(mainWindow, amount);
+}
+
+void CopyTape(HWND mainWindow)
+{
+    char text[TAPE_TEXT_SIZE];
+    FormatTapeText("\r\n", text);
+    CopyText(mainWindow, text);
+}
+
+void PasteText(HWND mainWindow)
+{
+    if (!OpenOwnClipboard(mainWindow)) {
+        MessageBeep(MB_ICONWARNING);
+        return;
+    }
+    int keys[PASTE_MAX_CHARS];
+    int count = 0;
+    HANDLE data = GetClipboardData(CF_UNICODETEXT);
+    const char16_t *text = data ? (const char16_t *)GlobalLock(data) : nullptr;
+    if (text) {
+        SIZE_T units = GlobalSize(data) / sizeof(char16_t);
+        count = ParsePastedText(text, units < PASTE_MAX_CHARS ? (int)units : PASTE_MAX_CHARS, keys);
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    /* Typed only once the clipboard is closed: a key can open the overflow
+       notice, and the clipboard must not stay open meanwhile. */
+    for (int i = 0; i < count; i++) {
+        PressButtonAtOnce(GetDlgItem(mainWindow, keys[i]));
+    }
+}
+
+void ShowSaveFailure(HWND owner)
+{
+    MessageBoxW(owner, SAVE_FAILED_TEXT(L), SAVE_CAPTION(L), MB_OK | MB_ICONWARNING);
+}
+
+void SaveTape(HWND mainWindow)
+{
+    wchar_t path[MAX_PATH] = L"tape.txt";
+    OPENFILENAMEW dialog = {};
+    dialog.lStructSize = sizeof(dialog);
+    dialog.hwndOwner = mainWindow;
+    dialog.lpstrFilter = SAVE_FILE_TYPES(L);
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = path;
+    dialog.nMaxFile = MAX_PATH;
+    dialog.lpstrTitle = SAVE_CAPTION(L);
+    dialog.lpstrDefExt = L"txt";
+    dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
+                   OFN_NOCHANGEDIR;
+    if (GetSaveFileNameW(&dialog)) {
+        SaveTapeTo(mainWindow, path);
+    } else if (CommDlgExtendedError() != 0) {
+        ShowSaveFailure(mainWindow); /* cancelled is 0; a name too long is not */
+    }
+}
+
+/* The folder of path with its final separator, "." for a bare name: the
+   temporary file goes there, so that moving it into place is a rename
+   within one volume. */
+void FolderOf(const wchar_t *path, wchar_t folder[MAX_PATH])
+{
+    lstrcpynW(folder, path, MAX_PATH);
+    wchar_t *end = folder;
+    for (wchar_t *p = folder; *p; p++) {
+        if (*p == L'\\' || *p == L'/' || *p == L':') {
+            end = p + 1;
+        }
+    }
+    if (end == folder) {
+        lstrcpyW(folder, L".");
+    } else {
+        *end = L'\0';
+    }
+}
+
+/* Writes a temporary file beside path and moves it into place, so that a
+   full disk or a failed write never leaves path half written or emptied. */
+bool WriteWholeFile(const wchar_t *path, const char *text, DWORD length)
+{
+    wchar_t folder[MAX_PATH];
+    wchar_t temp[MAX_PATH];
+    if (lstrlenW(path) >= MAX_PATH) {
+        return false;
+    }
+    FolderOf(path, folder);
+    if (!GetTempFileNameW(folder, L"orv", 0, temp)) {
+        return false;
+    }
+    HANDLE file = CreateFileW(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    bool written = false;
+    if (file != INVALID_HANDLE_VALUE) {
+        DWORD done = 0;
+        written = WriteFile(file, text, length, &done, nullptr) && done == length &&
+                  FlushFileBuffers(file);
+        written = CloseHandle(file) && written;
+    }
+    if (written && MoveFileExW(temp, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        return true;
+    }
+    DeleteFileW(temp);
+    return false;
+}
+
+struct TransferKey {
+    WPARAM virtualKey;
+    UINT modifiers; /* exactly these are held: MOD_CONTROL, MOD_SHIFT */
+    void (*run)(HWND mainWindow);
+};
+
+const TransferKey TRANSFER_KEYS[] = {
+    { 'C', MOD_CONTROL, CopyAmount },
+    { 'C', MOD_CONTROL | MOD_SHIFT, CopyTape },
+    { 'V', MOD_CONTROL, PasteText },
+    { VK_INSERT, MOD_SHIFT, PasteText },
+    { 'S', MOD_CONTROL, SaveTape },
+};
+
+UINT HeldModifiers(void)
+{
+    UINT held = 0;
+    if (GetKeyState(VK_CONTROL) < 0) {
+        held |= MOD_CONTROL;
+    }
+    if (GetKeyState(VK_SHIFT) < 0) {
+        held |= MOD_SHIFT;
+    }
+    if (GetKeyState(VK_MENU) < 0) {
+        held |= MOD_ALT; /* Ctrl+Alt is AltGr on many keyboards: no copy */
+    }
+    return held;
+}
+
+} // namespace
+
+int TranslateTransferKey(HWND mainWindow, WPARAM virtualKey)
+{
+    UINT held = HeldModifiers();
+    for (const TransferKey &key : TRANSFER_KEYS) {
+        if (key.virtualKey == virtualKey && key.modifiers == held) {
+            key.run(mainWindow);
+            return 1;
+        }
+    }
+    return 0;
+}
+
+/* The tape's text is ASCII, and so UTF-8 as it stands. */
+int SaveTapeTo(HWND owner, const wchar_t *path)
+{
+    char text[TAPE_TEXT_SIZE];
+    int length = FormatTapeText("\r\n", text);
+    if (WriteWholeFile(path, text, (DWORD)length)) {
+        return 1;
+    }
+    ShowSaveFailure(owner);
+    return 0;
+}

@@ -1,0 +1,101 @@
+/*
+ * The tape as text, and text as keys.
+ */
+#include "tape/tape_text.h"
+
+#include <string.h>
+
+int FormatTapeText(const char *lineEnd, char text[TAPE_TEXT_SIZE])
+{
+    size_t endLen = strnlen(lineEnd, 2);
+    int n = 0;
+    for (int i = 0; i <= g_nTapeCur; i++) {
+        FormatShownEntry(g_Tape[i], text + n);
+        n += TAPE_ENTRY_LEN;
+        memcpy(text + n, lineEnd, endLen);
+        n += (int)endLen;
+    }
+    text[n] = '\0';
+    return n;
+}
+
+namespace {
+
+struct PasteKey {
+    char16_t c;
+    int buttonId;
+};
+
+/* The keyboard's characters, of which pasting takes the digits, the point
+   and the operators: clearing, the power and the window keys are no part of
+   an amount or a calculation. */
+const PasteKey CHAR_KEYS[] = {
+#define CHAR_KEY(character, buttonId) { (char16_t)(character), buttonId },
+#include "tape/char_keys.def"
+#undef CHAR_KEY
+};
+
+bool IsNumberKey(int buttonId)
+{
+    return buttonId >= 1 && buttonId <= KEY_POINT;
+}
+
+int PastedKeyOf(char16_t c)
+{
+    if (c == u'\r' || c == u'\n')
+        return KEY_EQUALS;
+    for (const PasteKey &key : CHAR_KEYS) {
+        if (key.c == c && (IsNumberKey(key.buttonId) ||
+                           (key.buttonId >= FIRST_OPERATOR_KEY && key.buttonId <= LAST_OPERATOR_KEY)))
+            return key.buttonId;
+    }
+    return 0;
+}
+
+/* Blanks and the thousands separator; a tab is not one of them, so that
+   cells copied side by side never run together into one number. */
+bool IsSkipped(char16_t c)
+{
+    return c == u' ' || c == u',';
+}
+
+} // namespace
+
+int ParsePastedText(const char16_t *text, int length, int keys[PASTE_MAX_CHARS])
+{
+    if (length > PASTE_MAX_CHARS)
+        length = PASTE_MAX_CHARS;
+    int n = 0;
+    bool afterOperator = true; /* the start of the text counts as after one */
+    bool negative = false;     /* the number being typed gets the sign key */
+    int i = 0;
+    while (i < length && text[i] != 0) {
+        char16_t c = text[i++];
+        if (IsSkipped(c))
+            continue;
+        if (c == u'\r' && i < length && text[i] == u'\n')
+            i++; /* one line break */
+        int key = PastedKeyOf(c);
+        if (key == KEY_MINUS && afterOperator) {
+            int next = i;
+            while (next < length && IsSkipped(text[next]))
+                next++;
+            if (next < length && IsNumberKey(PastedKeyOf(text[next]))) {
+                negative = true;
+                afterOperator = false;
+                continue;
+            }
+        }
+        if (key == 0)
+            break;
+        if (!IsNumberKey(key) && negative) {
+            keys[n++] = KEY_SIGN;
+            negative = false;
+        }
+        keys[n++] = key;
+        afterOperator = !IsNumberKey(key);
+    }
+    if (negative)
+        keys[n++] = KEY_SIGN;
+    return n;
+}
