@@ -21,6 +21,11 @@ int g_bKeyHandled;
 
 namespace {
 
+KeptBitmap g_Skin; /* g_hSkinBitmap, kept selected for the paints */
+
+/* The children as they were created, index control id - 1. */
+HWND g_hChildren[IDC_LCDSCREEN];
+
 /* The part of the shell that each window class differs in. */
 struct ClassSpec {
     const char *name;
@@ -42,6 +47,9 @@ HWND CreateChild(HWND parent, const char *className, int x, int y, int width, in
         ShowWindow(child, SW_SHOW);
         UpdateWindow(child);
     }
+    if (id >= 1 && id <= IDC_LCDSCREEN) {
+        g_hChildren[id - 1] = child;
+    }
     return child;
 }
 
@@ -60,6 +68,7 @@ LRESULT OnCreate(HWND hwnd)
                                      REGION_CORNER_HEIGHT);
     SetWindowRgn(hwnd, region, FALSE); /* the region now belongs to the system */
     g_hSkinBitmap = LoadBitmapA(g_hInstance, MAKEINTRESOURCEA(IDB_SKIN));
+    KeepBitmap(g_hSkinBitmap, &g_Skin);
     return 0;
 }
 
@@ -69,6 +78,13 @@ LRESULT OnPaint(HWND hwnd)
     HDC dc = BeginPaint(hwnd, &ps);
     PaintSkin(hwnd, dc, g_hSkinBitmap);
     EndPaint(hwnd, &ps);
+    return 0;
+}
+
+/* A key asks for the skin under it when it turns released. */
+LRESULT OnPrintClient(HWND hwnd, HDC dc)
+{
+    PaintSkin(hwnd, dc, g_hSkinBitmap);
     return 0;
 }
 
@@ -105,7 +121,7 @@ void ForwardCalculatorKey(HWND hwnd, LPARAM buttonId)
     } else {
         lcdCommand = LCD_ENTRY;
     }
-    SendMessageA(GetDlgItem(hwnd, IDC_LCDSCREEN), WM_COMMAND, lcdCommand, buttonId);
+    SendMessageA(FindChild(hwnd, IDC_LCDSCREEN), WM_COMMAND, lcdCommand, buttonId);
 }
 
 void RunSystemKey(HWND hwnd, WPARAM wParam, LPARAM buttonId)
@@ -146,7 +162,7 @@ LRESULT OnCommand(HWND hwnd, WPARAM wParam, LPARAM lParam)
 LRESULT OnDestroy(void)
 {
     if (g_hSkinBitmap) {
-        DeleteObject(g_hSkinBitmap);
+        FreeKeptBitmap(&g_Skin); /* deletes g_hSkinBitmap */
         g_hSkinBitmap = nullptr;
     }
     PostQuitMessage(0);
@@ -190,10 +206,62 @@ void CopyBitmap(HDC dest, int x, int y, int width, int height, HBITMAP bitmap)
     DeleteDC(memDc);
 }
 
-/* The whole skin on every paint, whatever the update region. */
+/* Looking a child up by its id asks the window server for the list of all
+   children, every time: the children made at creation are remembered, and
+   whatever does not match them is looked up after all. */
+HWND FindChild(HWND mainWindow, int id)
+{
+    if (id >= 1 && id <= IDC_LCDSCREEN) {
+        HWND child = g_hChildren[id - 1];
+        if (child && GetParent(child) == mainWindow && GetDlgCtrlID(child) == id) {
+            return child;
+        }
+    }
+    return GetDlgItem(mainWindow, id);
+}
+
+void KeepBitmap(HBITMAP bitmap, KeptBitmap *kept)
+{
+    *kept = {};
+    if (!bitmap) {
+        return;
+    }
+    kept->dc = CreateCompatibleDC(nullptr);
+    kept->bitmap = bitmap;
+    kept->previous = SelectObject(kept->dc, bitmap);
+}
+
+void KeepNewBitmap(int width, int height, KeptBitmap *kept)
+{
+    HDC screen = GetDC(nullptr);
+    KeepBitmap(CreateCompatibleBitmap(screen, width, height), kept);
+    ReleaseDC(nullptr, screen);
+}
+
+void FreeKeptBitmap(KeptBitmap *kept)
+{
+    if (kept->dc) {
+        SelectObject(kept->dc, kept->previous);
+        DeleteDC(kept->dc);
+    }
+    if (kept->bitmap) {
+        DeleteObject(kept->bitmap);
+    }
+    *kept = {};
+}
+
+/* The whole skin on every paint, whatever the update region. The skin of the
+   main window is kept selected; any other goes through a context of its own. */
 void PaintSkin(HWND, HDC dc, HBITMAP skin)
 {
-    CopyBitmap(dc, 0, 0, SKIN_WIDTH, SKIN_HEIGHT, skin);
+    if (!skin) {
+        return;
+    }
+    if (skin == g_Skin.bitmap) {
+        BitBlt(dc, 0, 0, SKIN_WIDTH, SKIN_HEIGHT, g_Skin.dc, 0, 0, SRCCOPY);
+    } else {
+        CopyBitmap(dc, 0, 0, SKIN_WIDTH, SKIN_HEIGHT, skin);
+    }
 }
 
 LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
@@ -203,6 +271,8 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         return OnCreate(hwnd);
     case WM_PAINT:
         return OnPaint(hwnd);
+    case WM_PRINTCLIENT:
+        return OnPrintClient(hwnd, (HDC)wParam);
     case WM_LBUTTONDOWN:
         return OnLButtonDown(hwnd);
     case WM_KEYDOWN:

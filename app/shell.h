@@ -33,11 +33,31 @@ int RegisterWindowClasses(void);
 HWND CreateMainWindow(void);
 
 LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+/* The main window's child with control id id (GetDlgItem, but quick). */
+HWND FindChild(HWND mainWindow, int id);
+/* Copies the whole skin into dc; nothing without a skin. */
 void PaintSkin(HWND hwnd, HDC dc, HBITMAP skin);
 
 /* Copies width x height pixels of bitmap, from its origin, to (x, y) of dest
    through a memory context of its own. */
 void CopyBitmap(HDC dest, int x, int y, int width, int height, HBITMAP bitmap);
+
+/* A bitmap kept selected in a memory context of its own: copying from it (or
+   drawing on it) costs one blit, where selecting a bitmap for each copy costs
+   a hundred times more. */
+struct KeptBitmap {
+    HDC dc;
+    HBITMAP bitmap;
+    HGDIOBJ previous;
+};
+
+/* Keeps bitmap (owned from now on) selected in a new screen-compatible memory
+   context; a null bitmap keeps nothing. */
+void KeepBitmap(HBITMAP bitmap, KeptBitmap *kept);
+/* A new width x height bitmap in the screen's format, kept. */
+void KeepNewBitmap(int width, int height, KeptBitmap *kept);
+/* Deletes the context and the bitmap; the record is empty again. */
+void FreeKeptBitmap(KeptBitmap *kept);
 
 int TranslateKeyDown(HWND mainWindow, WPARAM virtualKey, LPARAM keyData);
 void TranslateChar(HWND mainWindow, WPARAM character, LPARAM keyData);

@@ -2,6 +2,11 @@
  * The LCD screen window. Every paint starts from a fresh copy of the LCD
  * background, draws the lines in view and the marker on it off screen, and
  * copies the result to the window in one transfer.
+ *
+ * The background, the glyphs and the surface a paint composes on are made
+ * once, when the window is created, and kept selected in memory contexts:
+ * a paint is then a few dozen blits between contexts that are ready, with
+ * no bitmap loaded and no context made.
  */
 #include "tape/lcd_window.h"
 
@@ -16,6 +21,16 @@ HBITMAP g_hGlyphs[GLYPH_COUNT];
 namespace {
 
 HWND g_hLcdScreen; /* the window that the immediate repaint draws into */
+
+/* The pristine background, and below it the 19 glyphs side by side, each in
+   a slot as wide as the widest. */
+KeptBitmap g_LcdArt;
+/* Where a paint composes the picture; it keeps the marker's brush, null pen
+   and mix modes selected as well. */
+KeptBitmap g_LcdWork;
+HBRUSH g_hMarkerBrush;
+HGDIOBJ g_hWorkPen;
+HGDIOBJ g_hWorkBrush;
 
 /* Bitmap resource of each glyph index. */
 const int GLYPH_BITMAPS[GLYPH_COUNT] = {
@@ -52,8 +67,13 @@ enum {
     NO_GLYPH = -1,
     MARKER_LEFT = 1,
     MARKER_RIGHT = 182,
-    MARKER_OVERHANG = 2  /* the marker reaches this far above and below a line */
+    MARKER_OVERHANG = 2, /* the marker reaches this far above and below a line */
+    GLYPH_SLOT = LCD_MARK_WIDTH,
+    GLYPH_STRIP_Y = LCD_DRAWN_HEIGHT,
+    LCD_ART_WIDTH = GLYPH_SLOT * GLYPH_COUNT,
+    LCD_ART_HEIGHT = LCD_DRAWN_HEIGHT + LCD_GLYPH_HEIGHT
 };
+static_assert(LCD_ART_WIDTH >= LCD_DRAWN_WIDTH, "the glyph strip is the wider part");
 
 int MarkGlyphOf(char mark)
 {
@@ -67,7 +87,7 @@ int MarkGlyphOf(char mark)
 
 void DrawGlyph(HDC dc, int glyph, int x, int y, int width)
 {
-    CopyBitmap(dc, x, y, width, g_nGlyphHeight, g_hGlyphs[glyph]);
+    BitBlt(dc, x, y, width, g_nGlyphHeight, g_LcdArt.dc, GLYPH_SLOT * glyph, GLYPH_STRIP_Y, SRCCOPY);
 }
 
 /* The glyph of an amount character as the LCD shows it (a blank for a
@@ -97,29 +117,70 @@ void DrawTapeLine(HDC dc, const char *entry, int y)
     FormatShownEntry(entry, shown);
     for (int j = 1; j < LCD_CELLS; j++) {
         int glyph = AmountGlyphOf(shown[j]);
-        if (glyph != NO_GLYPH) {
+        /* The background already shows the unlit figure in every digit
+           cell, exactly as the blank glyph has it: a blank needs no copy. */
+        if (glyph != NO_GLYPH && glyph != GLYPH_BLANK) {
             DrawGlyph(dc, glyph, LCD_FIRST_CELL_X + g_nGlyphWidth * j, y, g_nGlyphWidth);
         }
     }
 }
 
 /* Darkens the line that carries the marker: each pixel ANDed with the
-   complement of the marker colour. */
+   complement of the marker colour (the work context has the brush, the null
+   pen and the mix mode R2_MASKNOTPEN selected). */
 void DrawMarker(HDC dc)
 {
     int lineTop = LCD_FIRST_LINE_TOP + (g_nGlyphHeight + g_nLineGap) * g_nMarkerRow;
-    HBRUSH brush = CreateSolidBrush(RGB(LCD_MARKER_RED, LCD_MARKER_GREEN, LCD_MARKER_BLUE));
-    HGDIOBJ oldPen = SelectObject(dc, GetStockObject(NULL_PEN));
-    HGDIOBJ oldBrush = SelectObject(dc, brush);
-    int oldRop = SetROP2(dc, R2_MASKNOTPEN);
-    int oldBkMode = SetBkMode(dc, TRANSPARENT);
     Rectangle(dc, MARKER_LEFT, lineTop - MARKER_OVERHANG, MARKER_RIGHT,
               lineTop + g_nGlyphHeight + MARKER_OVERHANG);
-    SelectObject(dc, oldBrush);
-    SelectObject(dc, oldPen);
-    DeleteObject(brush);
-    SetBkMode(dc, oldBkMode);
-    SetROP2(dc, oldRop);
+}
+
+int GlyphWidth(int glyph)
+{
+    return glyph >= GLYPH_MARK_PLUS && glyph <= GLYPH_MARK_PERCENT ? LCD_MARK_WIDTH
+                                                                    : LCD_GLYPH_WIDTH;
+}
+
+/* The background and the glyphs into one kept bitmap, and the work surface
+   with what the marker draws with. */
+void KeepLcdArt(void)
+{
+    KeepNewBitmap(LCD_ART_WIDTH, LCD_ART_HEIGHT, &g_LcdArt);
+    HBITMAP background = LoadBitmapA(g_hInstance, MAKEINTRESOURCEA(IDB_LCD_BACKGROUND));
+    CopyBitmap(g_LcdArt.dc, 0, 0, LCD_DRAWN_WIDTH, LCD_DRAWN_HEIGHT, background);
+    DeleteObject(background);
+    HDC glyphDc = CreateCompatibleDC(g_LcdArt.dc);
+    HGDIOBJ oldObject = GetCurrentObject(glyphDc, OBJ_BITMAP);
+    for (int i = 0; i < GLYPH_COUNT; i++) {
+        SelectObject(glyphDc, g_hGlyphs[i]);
+        BitBlt(g_LcdArt.dc, GLYPH_SLOT * i, GLYPH_STRIP_Y, GlyphWidth(i), LCD_GLYPH_HEIGHT, glyphDc,
+               0, 0, SRCCOPY);
+    }
+    SelectObject(glyphDc, oldObject);
+    DeleteDC(glyphDc);
+
+    KeepNewBitmap(LCD_DRAWN_WIDTH, LCD_DRAWN_HEIGHT, &g_LcdWork);
+    g_hMarkerBrush = CreateSolidBrush(RGB(LCD_MARKER_RED, LCD_MARKER_GREEN, LCD_MARKER_BLUE));
+    if (g_LcdWork.dc) {
+        g_hWorkPen = SelectObject(g_LcdWork.dc, GetStockObject(NULL_PEN));
+        g_hWorkBrush = SelectObject(g_LcdWork.dc, g_hMarkerBrush);
+        SetROP2(g_LcdWork.dc, R2_MASKNOTPEN);
+        SetBkMode(g_LcdWork.dc, TRANSPARENT);
+    }
+}
+
+void FreeLcdArt(void)
+{
+    if (g_LcdWork.dc) {
+        SelectObject(g_LcdWork.dc, g_hWorkBrush);
+        SelectObject(g_LcdWork.dc, g_hWorkPen);
+    }
+    FreeKeptBitmap(&g_LcdWork);
+    FreeKeptBitmap(&g_LcdArt);
+    if (g_hMarkerBrush) {
+        DeleteObject(g_hMarkerBrush);
+        g_hMarkerBrush = nullptr;
+    }
 }
 
 LRESULT OnCreate(HWND hwnd)
@@ -171,24 +232,31 @@ LRESULT OnCommand(WPARAM wParam, LPARAM lParam)
 void LoadLcdGlyphs(void)
 {
     ResetTape();
+    FreeLcdGlyphs(); /* a second LCD screen replaces the first one's */
     for (int i = 0; i < GLYPH_COUNT; i++) {
         g_hGlyphs[i] = LoadBitmapA(g_hInstance, MAKEINTRESOURCEA(GLYPH_BITMAPS[i]));
     }
+    KeepLcdArt();
 }
 
 void FreeLcdGlyphs(void)
 {
+    FreeLcdArt();
     for (int i = 0; i < GLYPH_COUNT; i++) {
-        DeleteObject(g_hGlyphs[i]);
-        g_hGlyphs[i] = nullptr;
+        if (g_hGlyphs[i]) {
+            DeleteObject(g_hGlyphs[i]);
+            g_hGlyphs[i] = nullptr;
+        }
     }
 }
 
 void PaintLcd(HWND, HDC dc)
 {
-    HDC memDc = CreateCompatibleDC(dc);
-    HBITMAP background = LoadBitmapA(g_hInstance, MAKEINTRESOURCEA(IDB_LCD_BACKGROUND));
-    HGDIOBJ oldObject = SelectObject(memDc, background);
+    HDC memDc = g_LcdWork.dc;
+    if (!memDc) {
+        return;
+    }
+    BitBlt(memDc, 0, 0, LCD_DRAWN_WIDTH, LCD_DRAWN_HEIGHT, g_LcdArt.dc, 0, 0, SRCCOPY);
 
     int last = g_nViewTop + LCD_LINES - 1;
     if (last > g_nTapeCur) {
@@ -204,9 +272,6 @@ void PaintLcd(HWND, HDC dc)
     DrawMarker(memDc);
 
     BitBlt(dc, 0, 0, LCD_DRAWN_WIDTH, LCD_DRAWN_HEIGHT, memDc, 0, 0, SRCCOPY);
-    SelectObject(memDc, oldObject);
-    DeleteDC(memDc);
-    DeleteObject(background);
 }
 
 void RepaintLcd(void)
