@@ -39,14 +39,13 @@ const ClassSpec WINDOW_CLASSES[] = {
     { LCD_SCREEN_CLASS, LcdScreenWndProc, false },
 };
 
+/* A child is created visible while the main window is still hidden: there
+   is nothing to show or paint before the main window's first paint, which
+   paints the children with it. */
 HWND CreateChild(HWND parent, const char *className, int x, int y, int width, int height, int id)
 {
     HWND child = CreateWindowExA(0, className, "", WS_CHILD | WS_VISIBLE, x, y, width, height,
                                  parent, (HMENU)(INT_PTR)id, g_hInstance, nullptr);
-    if (child) {
-        ShowWindow(child, SW_SHOW);
-        UpdateWindow(child);
-    }
     if (id >= 1 && id <= IDC_LCDSCREEN) {
         g_hChildren[id - 1] = child;
     }
@@ -55,9 +54,12 @@ HWND CreateChild(HWND parent, const char *className, int x, int y, int width, in
 
 LRESULT OnCreate(HWND hwnd)
 {
-    /* Each key places itself from its layout row while it is created. */
+    /* Each key is created where its layout row puts it, which spares it
+       moving itself there. */
     for (int id = 1; id <= BUTTON_COUNT; id++) {
-        if (!CreateChild(hwnd, IMG_BUTTON_CLASS, 0, 0, 0, 0, id)) {
+        ButtonSpec spec = {};
+        GetButtonSpec(hwnd, id, &spec);
+        if (!CreateChild(hwnd, IMG_BUTTON_CLASS, spec.x, spec.y, spec.width, spec.height, id)) {
             return 0;
         }
     }
@@ -72,12 +74,27 @@ LRESULT OnCreate(HWND hwnd)
     return 0;
 }
 
+/* The skin just painted shows the keys in that area released, and a key
+   draws nothing of its own when it paints: its update region goes with the
+   skin's, which spares each key a paint cycle of its own (round trips to the
+   window server under Wine). The LCD keeps its own. */
+void ValidateKeys(HWND hwnd, const RECT *painted)
+{
+    HRGN keys = CreateRectRgnIndirect(painted);
+    HRGN lcd = CreateRectRgn(LCD_X, LCD_Y, LCD_X + LCD_WIDTH, LCD_Y + LCD_HEIGHT);
+    CombineRgn(keys, keys, lcd, RGN_DIFF);
+    RedrawWindow(hwnd, nullptr, keys, RDW_VALIDATE | RDW_ALLCHILDREN);
+    DeleteObject(lcd);
+    DeleteObject(keys);
+}
+
 LRESULT OnPaint(HWND hwnd)
 {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd, &ps);
     PaintSkin(hwnd, dc, g_hSkinBitmap);
     EndPaint(hwnd, &ps);
+    ValidateKeys(hwnd, &ps.rcPaint);
     return 0;
 }
 
@@ -218,6 +235,25 @@ HWND FindChild(HWND mainWindow, int id)
         }
     }
     return GetDlgItem(mainWindow, id);
+}
+
+void DrawBitmapResource(HDC dc, int x, int y, int resourceId)
+{
+    HRSRC found = FindResourceA(g_hInstance, MAKEINTRESOURCEA(resourceId), (LPCSTR)RT_BITMAP);
+    HGLOBAL loaded = found ? LoadResource(g_hInstance, found) : nullptr;
+    const BITMAPINFO *info = loaded ? (const BITMAPINFO *)LockResource(loaded) : nullptr;
+    if (!info) {
+        return;
+    }
+    const BITMAPINFOHEADER &header = info->bmiHeader;
+    DWORD colours = header.biClrUsed;
+    if (!colours && header.biBitCount <= 8) {
+        colours = 1u << header.biBitCount;
+    }
+    const BYTE *pixels = (const BYTE *)info + header.biSize + colours * sizeof(RGBQUAD);
+    int height = header.biHeight < 0 ? -header.biHeight : header.biHeight;
+    SetDIBitsToDevice(dc, x, y, header.biWidth, height, 0, 0, 0, height, pixels, info,
+                      DIB_RGB_COLORS);
 }
 
 void KeepBitmap(HBITMAP bitmap, KeptBitmap *kept)

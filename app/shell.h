@@ -42,6 +42,11 @@ void PaintSkin(HWND hwnd, HDC dc, HBITMAP skin);
    through a memory context of its own. */
 void CopyBitmap(HDC dest, int x, int y, int width, int height, HBITMAP bitmap);
 
+/* Draws bitmap resource resourceId at (x, y) of dc straight from the
+   program's resource data: the pixels that LoadBitmapA would give, without
+   making a bitmap of them first (a fortieth of the time under Wine). */
+void DrawBitmapResource(HDC dc, int x, int y, int resourceId);
+
 /* A bitmap kept selected in a memory context of its own: copying from it (or
    drawing on it) costs one blit, where selecting a bitmap for each copy costs
    a hundred times more. */

@@ -77,7 +77,7 @@ void SendKeyCommand(HWND hwnd, const ButtonSpec *spec)
     SendMessageA(GetParent(hwnd), WM_COMMAND, code, spec->buttonId);
 }
 
-LRESULT OnCreate(HWND hwnd)
+LRESULT OnCreate(HWND hwnd, const CREATESTRUCTA *create)
 {
     int id = GetDlgCtrlID(hwnd);
     if (id < 1 || id > BUTTON_COUNT) {
@@ -85,7 +85,10 @@ LRESULT OnCreate(HWND hwnd)
     }
     ButtonSpec *spec = &g_ButtonSpecs[id - 1];
     GetButtonSpec(hwnd, id, spec);
-    MoveWindow(hwnd, spec->x, spec->y, spec->width, spec->height, FALSE);
+    if (create->x != spec->x || create->y != spec->y || create->cx != spec->width ||
+        create->cy != spec->height) {
+        MoveWindow(hwnd, spec->x, spec->y, spec->width, spec->height, FALSE);
+    }
     return 0;
 }
 
@@ -220,7 +223,7 @@ LRESULT CALLBACK ImgButtonWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
 {
     switch (msg) {
     case WM_CREATE:
-        return OnCreate(hwnd);
+        return OnCreate(hwnd, (const CREATESTRUCTA *)lParam);
     case WM_PAINT:
         return OnPaint(hwnd);
     case WM_DESTROY:

@@ -16,8 +16,6 @@
 #include "res/resource.h"
 #include "tape/tape.h"
 
-HBITMAP g_hGlyphs[GLYPH_COUNT];
-
 namespace {
 
 HWND g_hLcdScreen; /* the window that the immediate repaint draws into */
@@ -135,30 +133,17 @@ void DrawMarker(HDC dc)
               lineTop + g_nGlyphHeight + MARKER_OVERHANG);
 }
 
-int GlyphWidth(int glyph)
-{
-    return glyph >= GLYPH_MARK_PLUS && glyph <= GLYPH_MARK_PERCENT ? LCD_MARK_WIDTH
-                                                                    : LCD_GLYPH_WIDTH;
-}
-
 /* The background and the glyphs into one kept bitmap, and the work surface
    with what the marker draws with. */
 void KeepLcdArt(void)
 {
     KeepNewBitmap(LCD_ART_WIDTH, LCD_ART_HEIGHT, &g_LcdArt);
-    HBITMAP background = LoadBitmapA(g_hInstance, MAKEINTRESOURCEA(IDB_LCD_BACKGROUND));
-    CopyBitmap(g_LcdArt.dc, 0, 0, LCD_DRAWN_WIDTH, LCD_DRAWN_HEIGHT, background);
-    DeleteObject(background);
-    HDC glyphDc = CreateCompatibleDC(g_LcdArt.dc);
-    HGDIOBJ oldObject = GetCurrentObject(glyphDc, OBJ_BITMAP);
-    for (int i = 0; i < GLYPH_COUNT; i++) {
-        SelectObject(glyphDc, g_hGlyphs[i]);
-        BitBlt(g_LcdArt.dc, GLYPH_SLOT * i, GLYPH_STRIP_Y, GlyphWidth(i), LCD_GLYPH_HEIGHT, glyphDc,
-               0, 0, SRCCOPY);
+    if (g_LcdArt.dc) {
+        DrawBitmapResource(g_LcdArt.dc, 0, 0, IDB_LCD_BACKGROUND);
+        for (int i = 0; i < GLYPH_COUNT; i++) {
+            DrawBitmapResource(g_LcdArt.dc, GLYPH_SLOT * i, GLYPH_STRIP_Y, GLYPH_BITMAPS[i]);
+        }
     }
-    SelectObject(glyphDc, oldObject);
-    DeleteDC(glyphDc);
-
     KeepNewBitmap(LCD_DRAWN_WIDTH, LCD_DRAWN_HEIGHT, &g_LcdWork);
     g_hMarkerBrush = CreateSolidBrush(RGB(LCD_MARKER_RED, LCD_MARKER_GREEN, LCD_MARKER_BLUE));
     if (g_LcdWork.dc) {
@@ -232,22 +217,13 @@ LRESULT OnCommand(WPARAM wParam, LPARAM lParam)
 void LoadLcdGlyphs(void)
 {
     ResetTape();
-    FreeLcdGlyphs(); /* a second LCD screen replaces the first one's */
-    for (int i = 0; i < GLYPH_COUNT; i++) {
-        g_hGlyphs[i] = LoadBitmapA(g_hInstance, MAKEINTRESOURCEA(GLYPH_BITMAPS[i]));
-    }
+    FreeLcdArt(); /* a second LCD screen replaces the first one's */
     KeepLcdArt();
 }
 
 void FreeLcdGlyphs(void)
 {
     FreeLcdArt();
-    for (int i = 0; i < GLYPH_COUNT; i++) {
-        if (g_hGlyphs[i]) {
-            DeleteObject(g_hGlyphs[i]);
-            g_hGlyphs[i] = nullptr;
-        }
-    }
 }
 
 void PaintLcd(HWND, HDC dc)

@@ -11,9 +11,6 @@
 
 #define LCD_SCREEN_CLASS "Orvanta_LCDScreen"
 
-/* Indexed by glyph index; loaded while the LCD screen exists. */
-extern HBITMAP g_hGlyphs[GLYPH_COUNT];
-
 LRESULT CALLBACK LcdScreenWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
 /* Resets the tape, then loads the glyphs and keeps them, with the LCD
