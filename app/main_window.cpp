@@ -267,13 +267,6 @@ void KeepBitmap(HBITMAP bitmap, KeptBitmap *kept)
     kept->previous = SelectObject(kept->dc, bitmap);
 }
 
-void KeepNewBitmap(int width, int height, KeptBitmap *kept)
-{
-    HDC screen = GetDC(nullptr);
-    KeepBitmap(CreateCompatibleBitmap(screen, width, height), kept);
-    ReleaseDC(nullptr, screen);
-}
-
 void FreeKeptBitmap(KeptBitmap *kept)
 {
     if (kept->dc) {

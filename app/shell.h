@@ -59,8 +59,6 @@ struct KeptBitmap {
 /* Keeps bitmap (owned from now on) selected in a new screen-compatible memory
    context; a null bitmap keeps nothing. */
 void KeepBitmap(HBITMAP bitmap, KeptBitmap *kept);
-/* A new width x height bitmap in the screen's format, kept. */
-void KeepNewBitmap(int width, int height, KeptBitmap *kept);
 /* Deletes the context and the bitmap; the record is empty again. */
 void FreeKeptBitmap(KeptBitmap *kept);
 

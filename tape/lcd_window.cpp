@@ -4,11 +4,15 @@
  * copies the result to the window in one transfer.
  *
  * The background, the glyphs and the surface a paint composes on are made
- * once, when the window is created, and kept selected in memory contexts:
- * a paint is then a few dozen blits between contexts that are ready, with
- * no bitmap loaded and no context made.
+ * once, when the window is created: 32-bit device-independent bitmaps kept
+ * selected in memory contexts. A paint copies the background and the glyphs
+ * and darkens the marker pixel by pixel in memory, exactly as the blits and
+ * the raster operation would, and makes a single blit: the window. A blit of
+ * its own for each glyph would cost more than all the rest of a key.
  */
 #include "tape/lcd_window.h"
+
+#include <string.h>
 
 #include "amount/platform.h"
 #include "app/commands.h"
@@ -20,15 +24,18 @@ namespace {
 
 HWND g_hLcdScreen; /* the window that the immediate repaint draws into */
 
+/* A 32-bit top-down bitmap whose pixels (0x00RRGGBB) are at hand. */
+struct Surface {
+    KeptBitmap kept;
+    DWORD *pixels;
+    int width;
+};
+
 /* The pristine background, and below it the 19 glyphs side by side, each in
    a slot as wide as the widest. */
-KeptBitmap g_LcdArt;
-/* Where a paint composes the picture; it keeps the marker's brush, null pen
-   and mix modes selected as well. */
-KeptBitmap g_LcdWork;
-HBRUSH g_hMarkerBrush;
-HGDIOBJ g_hWorkPen;
-HGDIOBJ g_hWorkBrush;
+Surface g_LcdArt;
+/* Where a paint composes the picture. */
+Surface g_LcdWork;
 
 /* Bitmap resource of each glyph index. */
 const int GLYPH_BITMAPS[GLYPH_COUNT] = {
@@ -83,9 +90,19 @@ int MarkGlyphOf(char mark)
     return NO_GLYPH;
 }
 
-void DrawGlyph(HDC dc, int glyph, int x, int y, int width)
+/* What a blit with SRCCOPY between the two would do. */
+void CopyPixels(const Surface &from, int fromX, int fromY, int width, int height, Surface &to,
+                int x, int y)
 {
-    BitBlt(dc, x, y, width, g_nGlyphHeight, g_LcdArt.dc, GLYPH_SLOT * glyph, GLYPH_STRIP_Y, SRCCOPY);
+    for (int row = 0; row < height; row++) {
+        memcpy(&to.pixels[(y + row) * to.width + x], &from.pixels[(fromY + row) * from.width + fromX],
+               width * sizeof(DWORD));
+    }
+}
+
+void DrawGlyph(Surface &work, int glyph, int x, int y, int width)
+{
+    CopyPixels(g_LcdArt, GLYPH_SLOT * glyph, GLYPH_STRIP_Y, width, g_nGlyphHeight, work, x, y);
 }
 
 /* The glyph of an amount character as the LCD shows it (a blank for a
@@ -105,11 +122,11 @@ int AmountGlyphOf(char c)
 
 /* One tape line: the mark, then the amount with its leading zeros shown as
    unlit cells. */
-void DrawTapeLine(HDC dc, const char *entry, int y)
+void DrawTapeLine(Surface &work, const char *entry, int y)
 {
     int mark = MarkGlyphOf(entry[0]);
     if (mark != NO_GLYPH) {
-        DrawGlyph(dc, mark, LCD_MARK_X, y, LCD_MARK_WIDTH);
+        DrawGlyph(work, mark, LCD_MARK_X, y, LCD_MARK_WIDTH);
     }
     TapeEntry shown;
     FormatShownEntry(entry, shown);
@@ -118,54 +135,72 @@ void DrawTapeLine(HDC dc, const char *entry, int y)
         /* The background already shows the unlit figure in every digit
            cell, exactly as the blank glyph has it: a blank needs no copy. */
         if (glyph != NO_GLYPH && glyph != GLYPH_BLANK) {
-            DrawGlyph(dc, glyph, LCD_FIRST_CELL_X + g_nGlyphWidth * j, y, g_nGlyphWidth);
+            DrawGlyph(work, glyph, LCD_FIRST_CELL_X + g_nGlyphWidth * j, y, g_nGlyphWidth);
         }
     }
 }
 
 /* Darkens the line that carries the marker: each pixel ANDed with the
-   complement of the marker colour (the work context has the brush, the null
-   pen and the mix mode R2_MASKNOTPEN selected). */
-void DrawMarker(HDC dc)
+   complement of the marker colour, as the mix mode R2_MASKNOTPEN does, over
+   what Rectangle fills without a pen (its right column and bottom row stay
+   out) from (MARKER_LEFT, top) to (MARKER_RIGHT, bottom). */
+void DrawMarker(Surface &work)
 {
+    const DWORD keep = ~(DWORD)((LCD_MARKER_RED << 16) | (LCD_MARKER_GREEN << 8) | LCD_MARKER_BLUE);
     int lineTop = LCD_FIRST_LINE_TOP + (g_nGlyphHeight + g_nLineGap) * g_nMarkerRow;
-    Rectangle(dc, MARKER_LEFT, lineTop - MARKER_OVERHANG, MARKER_RIGHT,
-              lineTop + g_nGlyphHeight + MARKER_OVERHANG);
-}
-
-/* The background and the glyphs into one kept bitmap, and the work surface
-   with what the marker draws with. */
-void KeepLcdArt(void)
-{
-    KeepNewBitmap(LCD_ART_WIDTH, LCD_ART_HEIGHT, &g_LcdArt);
-    if (g_LcdArt.dc) {
-        DrawBitmapResource(g_LcdArt.dc, 0, 0, IDB_LCD_BACKGROUND);
-        for (int i = 0; i < GLYPH_COUNT; i++) {
-            DrawBitmapResource(g_LcdArt.dc, GLYPH_SLOT * i, GLYPH_STRIP_Y, GLYPH_BITMAPS[i]);
+    int top = lineTop - MARKER_OVERHANG;
+    int bottom = lineTop + g_nGlyphHeight + MARKER_OVERHANG - 1;
+    top = top < 0 ? 0 : top;
+    bottom = bottom > LCD_DRAWN_HEIGHT ? LCD_DRAWN_HEIGHT : bottom;
+    for (int y = top; y < bottom; y++) {
+        for (int x = MARKER_LEFT; x < MARKER_RIGHT - 1; x++) {
+            work.pixels[y * work.width + x] &= keep;
         }
     }
-    KeepNewBitmap(LCD_DRAWN_WIDTH, LCD_DRAWN_HEIGHT, &g_LcdWork);
-    g_hMarkerBrush = CreateSolidBrush(RGB(LCD_MARKER_RED, LCD_MARKER_GREEN, LCD_MARKER_BLUE));
-    if (g_LcdWork.dc) {
-        g_hWorkPen = SelectObject(g_LcdWork.dc, GetStockObject(NULL_PEN));
-        g_hWorkBrush = SelectObject(g_LcdWork.dc, g_hMarkerBrush);
-        SetROP2(g_LcdWork.dc, R2_MASKNOTPEN);
-        SetBkMode(g_LcdWork.dc, TRANSPARENT);
+}
+
+void KeepSurface(int width, int height, Surface *surface)
+{
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height; /* top row first */
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void *pixels = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
+    KeepBitmap(bitmap, &surface->kept);
+    surface->pixels = surface->kept.dc ? (DWORD *)pixels : nullptr;
+    surface->width = width;
+}
+
+void FreeSurface(Surface *surface)
+{
+    FreeKeptBitmap(&surface->kept);
+    surface->pixels = nullptr;
+}
+
+/* The background and the glyphs, and the surface to compose on. */
+void KeepLcdArt(void)
+{
+    KeepSurface(LCD_ART_WIDTH, LCD_ART_HEIGHT, &g_LcdArt);
+    KeepSurface(LCD_DRAWN_WIDTH, LCD_DRAWN_HEIGHT, &g_LcdWork);
+    if (!g_LcdArt.pixels || !g_LcdWork.pixels) {
+        FreeSurface(&g_LcdArt);
+        FreeSurface(&g_LcdWork);
+        return;
+    }
+    DrawBitmapResource(g_LcdArt.kept.dc, 0, 0, IDB_LCD_BACKGROUND);
+    for (int i = 0; i < GLYPH_COUNT; i++) {
+        DrawBitmapResource(g_LcdArt.kept.dc, GLYPH_SLOT * i, GLYPH_STRIP_Y, GLYPH_BITMAPS[i]);
     }
 }
 
 void FreeLcdArt(void)
 {
-    if (g_LcdWork.dc) {
-        SelectObject(g_LcdWork.dc, g_hWorkBrush);
-        SelectObject(g_LcdWork.dc, g_hWorkPen);
-    }
-    FreeKeptBitmap(&g_LcdWork);
-    FreeKeptBitmap(&g_LcdArt);
-    if (g_hMarkerBrush) {
-        DeleteObject(g_hMarkerBrush);
-        g_hMarkerBrush = nullptr;
-    }
+    FreeSurface(&g_LcdWork);
+    FreeSurface(&g_LcdArt);
 }
 
 LRESULT OnCreate(HWND hwnd)
@@ -228,11 +263,11 @@ void FreeLcdGlyphs(void)
 
 void PaintLcd(HWND, HDC dc)
 {
-    HDC memDc = g_LcdWork.dc;
-    if (!memDc) {
+    if (!g_LcdWork.pixels) {
         return;
     }
-    BitBlt(memDc, 0, 0, LCD_DRAWN_WIDTH, LCD_DRAWN_HEIGHT, g_LcdArt.dc, 0, 0, SRCCOPY);
+    GdiFlush(); /* whatever GDI still has to do on the surfaces is done */
+    CopyPixels(g_LcdArt, 0, 0, LCD_DRAWN_WIDTH, LCD_DRAWN_HEIGHT, g_LcdWork, 0, 0);
 
     int last = g_nViewTop + LCD_LINES - 1;
     if (last > g_nTapeCur) {
@@ -243,11 +278,11 @@ void PaintLcd(HWND, HDC dc)
             continue;
         }
         int row = i - g_nViewTop;
-        DrawTapeLine(memDc, g_Tape[i], LCD_FIRST_LINE_TOP + row * (g_nGlyphHeight + g_nLineGap));
+        DrawTapeLine(g_LcdWork, g_Tape[i], LCD_FIRST_LINE_TOP + row * (g_nGlyphHeight + g_nLineGap));
     }
-    DrawMarker(memDc);
+    DrawMarker(g_LcdWork);
 
-    BitBlt(dc, 0, 0, LCD_DRAWN_WIDTH, LCD_DRAWN_HEIGHT, memDc, 0, 0, SRCCOPY);
+    BitBlt(dc, 0, 0, LCD_DRAWN_WIDTH, LCD_DRAWN_HEIGHT, g_LcdWork.kept.dc, 0, 0, SRCCOPY);
 }
 
 void RepaintLcd(void)
