@@ -349,6 +349,16 @@ void TestNoGdiLeak(HWND mainWindow)
     CHECK(after <= before, "GDI objects: %d before, %d after 2000 keys", before, after);
 }
 
+/* What the windows keep between paints (the skin, the LCD's surfaces) goes
+   with them: a second start and stop leaves no GDI object behind. */
+void TestKeptObjectsFreed(void)
+{
+    int before = CountGdiObjects();
+    StopCalculator(StartCalculator());
+    int after = CountGdiObjects();
+    CHECK(after <= before, "GDI objects: %d before a start, %d after its stop", before, after);
+}
+
 } // namespace
 
 int main()
@@ -364,5 +374,6 @@ int main()
     TestNoGdiLeak(mainWindow);
     StopCalculator(mainWindow);
     CHECK(g_hSkinBitmap == nullptr, "the skin bitmap went with the window");
+    TestKeptObjectsFreed();
     return TestResult("main_window_test");
 }
