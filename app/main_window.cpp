@@ -256,6 +256,17 @@ void DrawBitmapResource(HDC dc, int x, int y, int resourceId)
                       DIB_RGB_COLORS);
 }
 
+void DescribeTopDown32(BITMAPINFO *info, int width, int height)
+{
+    *info = {};
+    info->bmiHeader.biSize = sizeof(info->bmiHeader);
+    info->bmiHeader.biWidth = width;
+    info->bmiHeader.biHeight = -height;
+    info->bmiHeader.biPlanes = 1;
+    info->bmiHeader.biBitCount = 32;
+    info->bmiHeader.biCompression = BI_RGB;
+}
+
 void KeepBitmap(HBITMAP bitmap, KeptBitmap *kept)
 {
     *kept = {};

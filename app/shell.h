@@ -47,6 +47,10 @@ void CopyBitmap(HDC dest, int x, int y, int width, int height, HBITMAP bitmap);
    making a bitmap of them first (a fortieth of the time under Wine). */
 void DrawBitmapResource(HDC dc, int x, int y, int resourceId);
 
+/* Describes a 32-bit top-down device-independent bitmap of width x height,
+   whose pixels read 0x00RRGGBB, top row first. */
+void DescribeTopDown32(BITMAPINFO *info, int width, int height);
+
 /* A bitmap kept selected in a memory context of its own: copying from it (or
    drawing on it) costs one blit, where selecting a bitmap for each copy costs
    a hundred times more. */

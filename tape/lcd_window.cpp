@@ -161,13 +161,8 @@ void DrawMarker(Surface &work)
 
 void KeepSurface(int width, int height, Surface *surface)
 {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height; /* top row first */
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info;
+    DescribeTopDown32(&info, width, height);
     void *pixels = nullptr;
     HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
     KeepBitmap(bitmap, &surface->kept);
