@@ -297,7 +297,7 @@ void PaintSkin(HWND, HDC dc, HBITMAP skin)
     if (!skin) {
         return;
     }
-    if (skin == g_Skin.bitmap) {
+    if (skin == g_Skin.bitmap && g_Skin.dc) {
         BitBlt(dc, 0, 0, SKIN_WIDTH, SKIN_HEIGHT, g_Skin.dc, 0, 0, SRCCOPY);
     } else {
         CopyBitmap(dc, 0, 0, SKIN_WIDTH, SKIN_HEIGHT, skin);

@@ -29,6 +29,7 @@ struct Surface {
     KeptBitmap kept;
     DWORD *pixels;
     int width;
+    int height;
 };
 
 /* The pristine background, and below it the 19 glyphs side by side, each in
@@ -90,10 +91,20 @@ int MarkGlyphOf(char mark)
     return NO_GLYPH;
 }
 
-/* What a blit with SRCCOPY between the two would do. */
+bool Holds(const Surface &surface, int x, int y, int width, int height)
+{
+    return x >= 0 && y >= 0 && width >= 0 && height >= 0 && x + width <= surface.width &&
+           y + height <= surface.height;
+}
+
+/* What a blit with SRCCOPY between the two would do (an area that does not
+   fit is left out: the geometry is fixed, and memory is not a clipped DC). */
 void CopyPixels(const Surface &from, int fromX, int fromY, int width, int height, Surface &to,
                 int x, int y)
 {
+    if (!Holds(from, fromX, fromY, width, height) || !Holds(to, x, y, width, height)) {
+        return;
+    }
     for (int row = 0; row < height; row++) {
         memcpy(&to.pixels[(y + row) * to.width + x], &from.pixels[(fromY + row) * from.width + fromX],
                width * sizeof(DWORD));
@@ -168,6 +179,7 @@ void KeepSurface(int width, int height, Surface *surface)
     KeepBitmap(bitmap, &surface->kept);
     surface->pixels = surface->kept.dc ? (DWORD *)pixels : nullptr;
     surface->width = width;
+    surface->height = height;
 }
 
 void FreeSurface(Surface *surface)
