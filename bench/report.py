@@ -182,7 +182,8 @@ def size_table():
 
 
 def draw_chart(panels):
-    fig, axes = plt.subplots(len(panels), 1, figsize=(13, 4.2 * len(panels)))
+    fig, axes = plt.subplots(len(panels), 1, figsize=(13, 4.2 * len(panels)),
+                             gridspec_kw={'height_ratios': [1] * (len(panels) - 1) + [0.7]})
     for ax, (title, unit, groups) in zip(axes, panels):
         data, positions, labels = [], [], []
         for i, (label, calc, floor) in enumerate(groups):
@@ -193,6 +194,7 @@ def draw_chart(panels):
                            patch_artist=True)
         for j, box in enumerate(parts['boxes']):
             box.set_facecolor('#4a86c5' if j % 2 == 0 else '#c8c8c8')
+        ax.set_xlim(-0.4, 3 * (len(groups) - 1) + 2.4)
         ax.set_xticks([p for p, _ in labels])
         ax.set_xticklabels([name for _, name in labels], fontsize=8)
         ax.set_ylabel(unit)
@@ -242,9 +244,10 @@ def main():
     with open(os.path.join(OUT, 'wine-version.txt')) as f:
         wine = f.read().strip()
     now = datetime.datetime.now(datetime.timezone.utc).strftime('%Y-%m-%d %H:%M UTC')
+    pinned = ', all on one CPU' if os.environ.get('ORVANTA_BENCH_PINNED') else ''
     with open(os.path.join(OUT, 'report.md'), 'w') as f:
         f.write('# make bench\n\n'
-                f'- machine: {machine()}\n- Wine: {wine}, headless in Xvfb\n- date: {now}\n\n'
+                f'- machine: {machine()}\n- Wine: {wine}, headless in Xvfb{pinned}\n- date: {now}\n\n'
                 'Times are taken inside the process (QueryPerformanceCounter) with the\n'
                 'calculator and its floor interleaved sample by sample. The floor is a bare\n'
                 'window of the bench\'s own classes doing the same screen work (pressed image,\n'

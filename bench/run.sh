@@ -35,7 +35,7 @@ rm -f "$out/driver-input.txt"
 . tools/headless-wine.sh
 bench=build/win/bench/ui_bench.exe
 wine --version >"$out/wine-version.txt"
-echo "make bench: key presses under Wine (about a minute)..." >&2
+echo "make bench: key presses under Wine (about a minute and a half)..." >&2
 wine "$bench" keys >"$out/keys.csv"
 echo "make bench: $starts starts of each..." >&2
 i=0

@@ -25,7 +25,7 @@ namespace {
 
 enum {
     MOUSE_ROUNDS = 200,
-    KEYBOARD_ROUNDS = 50, /* each sample waits out the 80 ms pause */
+    KEYBOARD_ROUNDS = 100, /* each sample waits out the 80 ms pause */
     FLOOR_X = 400,        /* beside the calculator, so that neither covers the other */
     FLOOR_Y = 100
 };
