@@ -87,7 +87,7 @@ def us(v):
     return f'{v:.0f}'
 
 
-def latency_table(samples, what, title, pairs):
+def latency_table(samples, what, title, short, pairs):
     """One row per tape and kind of key: the calculator's median, p90 and p99
     beside the floor's median. pairs: time down and up together."""
     header = ['tape', 'key']
@@ -117,7 +117,7 @@ def latency_table(samples, what, title, pairs):
             met = ratio <= KEY_RATIO and p99_ratio <= KEY_P99_RATIO
             cells += [us(median(calc)), us(percentile(calc, 90)), us(percentile(calc, 99)),
                       us(median(floor)), us(percentile(floor, 99)), f'{ratio:.2f}', f'{p99_ratio:.2f}',
-                      verdict(f'{title}: {tape} tape, {key}', met)]
+                      verdict(f'{short}, {tape} tape, {key}', met)]
             table.add(*cells)
             chart.append((f'{key}\n{tape}', calc, floor))
     return table, chart
@@ -229,10 +229,11 @@ def machine():
 def main():
     keys = read_samples('keys.csv')
     mouse, mouse_chart = latency_table(
-        keys, 'down', 'A mouse key press: button down, then up (µs; down+up per sample)', True)
+        keys, 'down', 'A mouse key press: button down, then up (µs; down+up per sample)',
+        'mouse key', True)
     keyboard, keyboard_chart = latency_table(
         keys, 'keyboard', 'A keyboard key, from WM_KEYDOWN to the LCD repainted, beyond its '
-        '80 ms pause (µs)', False)
+        '80 ms pause (µs)', 'keyboard key', False)
     startup, startup_chart = startup_table(read_samples('startup.csv'))
     tables = [mouse, keyboard, startup, core_table(), size_table()]
     missed = [what for what, met in TARGETS if not met]
