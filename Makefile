@@ -2,6 +2,7 @@
 #   make run    start the calculator (under Wine on Linux)
 #   make test   build everything and run every test
 # Both first install whatever is missing (tools/install-deps.sh).
+# make bench times the calculator against its floors (not a test).
 
 JOBS ?= 2
 NATIVE := build/native
@@ -9,7 +10,7 @@ ASAN := build/asan
 WIN := build/win
 OUT := $(CURDIR)/build
 
-.PHONY: all deps native windows asan test run preview clean
+.PHONY: all deps native windows asan test run preview bench clean
 
 all: native windows
 
@@ -35,6 +36,11 @@ test: all asan
 
 run: all
 	@tools/run.sh build/orvanta.exe
+
+bench: all
+	cmake --build $(NATIVE) --target core_bench -j$(JOBS)
+	cmake --build $(WIN) --target ui_bench -j$(JOBS)
+	bench/run.sh
 
 preview: windows
 	cmake --build $(WIN) --target preview

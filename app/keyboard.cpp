@@ -134,7 +134,7 @@ int TranslateKeyDown(HWND mainWindow, WPARAM virtualKey, LPARAM keyData)
     if (!buttonId) {
         return 0;
     }
-    SimulateButtonPress(GetDlgItem(mainWindow, buttonId), virtualKey, keyData);
+    SimulateButtonPress(FindChild(mainWindow, buttonId), virtualKey, keyData);
     return 1;
 }
 
@@ -142,7 +142,7 @@ void TranslateChar(HWND mainWindow, WPARAM character, LPARAM keyData)
 {
     int buttonId = FindButton(CHARACTER_TABLE, character);
     if (buttonId) {
-        SimulateButtonPress(GetDlgItem(mainWindow, buttonId), character, keyData);
+        SimulateButtonPress(FindChild(mainWindow, buttonId), character, keyData);
     }
 }
 

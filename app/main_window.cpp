@@ -21,6 +21,11 @@ int g_bKeyHandled;
 
 namespace {
 
+KeptBitmap g_Skin; /* g_hSkinBitmap, kept selected for the paints */
+
+/* The children as they were created, index control id - 1. */
+HWND g_hChildren[IDC_LCDSCREEN];
+
 /* The part of the shell that each window class differs in. */
 struct ClassSpec {
     const char *name;
@@ -62,24 +67,28 @@ ATOM RegisterWindowClass(const ClassSpec &spec)
     return RegisterClassExA(&wc);
 }
 
+/* A child is created visible while the main window is still hidden: there
+   is nothing to show or paint before the main window's first paint, which
+   paints the children with it. */
 HWND CreateChild(HWND parent, const char *className, int x, int y, int width, int height, int id)
 {
     HWND child = CreateWindowExA(0, className, "", WS_CHILD | WS_VISIBLE, x, y, width, height,
                                  parent, (HMENU)(INT_PTR)id, g_hInstance, nullptr);
-    if (child) {
-        ShowWindow(child, SW_SHOW);
-        UpdateWindow(child);
+    if (id >= 1 && id <= IDC_LCDSCREEN) {
+        g_hChildren[id - 1] = child;
     }
     return child;
 }
 
 LRESULT OnCreate(HWND hwnd)
 {
-    /* Each key places itself from its layout row while it is created. A
-       calculator without all its keys and its LCD is no use: -1 fails the
-       main window's creation, and the program ends. */
+    /* Each key is created where its layout row puts it, which spares it
+       moving itself there. A calculator without all its keys and its LCD is
+       no use: -1 fails the main window's creation, and the program ends. */
     for (int id = 1; id <= BUTTON_COUNT; id++) {
-        if (!CreateChild(hwnd, IMG_BUTTON_CLASS, 0, 0, 0, 0, id)) {
+        ButtonSpec spec = {};
+        GetButtonSpec(hwnd, id, &spec);
+        if (!CreateChild(hwnd, IMG_BUTTON_CLASS, spec.x, spec.y, spec.width, spec.height, id)) {
             return -1;
         }
     }
@@ -91,7 +100,22 @@ LRESULT OnCreate(HWND hwnd)
                                      REGION_CORNER_HEIGHT);
     SetWindowRgn(hwnd, region, FALSE); /* the region now belongs to the system */
     g_hSkinBitmap = LoadBitmapA(g_hInstance, MAKEINTRESOURCEA(IDB_SKIN));
+    KeepBitmap(g_hSkinBitmap, &g_Skin);
     return 0;
+}
+
+/* The skin just painted shows the keys in that area released, and a key
+   draws nothing of its own when it paints: its update region goes with the
+   skin's, which spares each key a paint cycle of its own (round trips to the
+   window server under Wine). The LCD keeps its own. */
+void ValidateKeys(HWND hwnd, const RECT *painted)
+{
+    HRGN keys = CreateRectRgnIndirect(painted);
+    HRGN lcd = CreateRectRgn(LCD_X, LCD_Y, LCD_X + LCD_WIDTH, LCD_Y + LCD_HEIGHT);
+    CombineRgn(keys, keys, lcd, RGN_DIFF);
+    RedrawWindow(hwnd, nullptr, keys, RDW_VALIDATE | RDW_ALLCHILDREN);
+    DeleteObject(lcd);
+    DeleteObject(keys);
 }
 
 LRESULT OnPaint(HWND hwnd)
@@ -100,6 +124,14 @@ LRESULT OnPaint(HWND hwnd)
     HDC dc = BeginPaint(hwnd, &ps);
     PaintSkin(hwnd, dc, g_hSkinBitmap);
     EndPaint(hwnd, &ps);
+    ValidateKeys(hwnd, &ps.rcPaint);
+    return 0;
+}
+
+/* A key asks for the skin under it when it turns released. */
+LRESULT OnPrintClient(HWND hwnd, HDC dc)
+{
+    PaintSkin(hwnd, dc, g_hSkinBitmap);
     return 0;
 }
 
@@ -129,7 +161,7 @@ LRESULT OnChar(HWND hwnd, WPARAM wParam, LPARAM lParam)
 
 void ForwardCalculatorKey(HWND hwnd, LPARAM buttonId)
 {
-    SendMessageA(GetDlgItem(hwnd, IDC_LCDSCREEN), WM_COMMAND, LcdCommandOf((int)buttonId), buttonId);
+    SendMessageA(FindChild(hwnd, IDC_LCDSCREEN), WM_COMMAND, LcdCommandOf((int)buttonId), buttonId);
 }
 
 void RunSystemKey(HWND hwnd, WPARAM wParam, LPARAM buttonId)
@@ -176,7 +208,7 @@ LRESULT OnDestroy(void)
 {
     g_hKeyTips = nullptr; /* destroyed with its owner */
     if (g_hSkinBitmap) {
-        DeleteObject(g_hSkinBitmap);
+        FreeKeptBitmap(&g_Skin); /* deletes g_hSkinBitmap */
         g_hSkinBitmap = nullptr;
     }
     PostQuitMessage(0);
@@ -202,10 +234,32 @@ HWND CreateMainWindow(void)
                            nullptr);
 }
 
-/* The whole skin on every paint, whatever the update region. */
+/* Looking a child up by its id asks the window server for the list of all
+   children, every time: the children made at creation are remembered, and
+   whatever does not match them is looked up after all. */
+HWND FindChild(HWND mainWindow, int id)
+{
+    if (id >= 1 && id <= IDC_LCDSCREEN) {
+        HWND child = g_hChildren[id - 1];
+        if (child && GetParent(child) == mainWindow && GetDlgCtrlID(child) == id) {
+            return child;
+        }
+    }
+    return GetDlgItem(mainWindow, id);
+}
+
+/* The whole skin on every paint, whatever the update region. The skin of the
+   main window is kept selected; any other goes through a context of its own. */
 void PaintSkin(HWND, HDC dc, HBITMAP skin)
 {
-    CopyBitmap(dc, 0, 0, SKIN_WIDTH, SKIN_HEIGHT, skin);
+    if (!skin) {
+        return;
+    }
+    if (skin == g_Skin.bitmap && g_Skin.dc) {
+        BitBlt(dc, 0, 0, SKIN_WIDTH, SKIN_HEIGHT, g_Skin.dc, 0, 0, SRCCOPY);
+    } else {
+        CopyBitmap(dc, 0, 0, SKIN_WIDTH, SKIN_HEIGHT, skin);
+    }
 }
 
 LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
@@ -215,6 +269,8 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         return OnCreate(hwnd);
     case WM_PAINT:
         return OnPaint(hwnd);
+    case WM_PRINTCLIENT:
+        return OnPrintClient(hwnd, (HDC)wParam);
     case WM_LBUTTONDOWN:
         return OnLButtonDown(hwnd);
     case WM_KEYDOWN:

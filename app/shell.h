@@ -27,6 +27,9 @@ int RegisterWindowClasses(void);
 HWND CreateMainWindow(void);
 
 LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+/* The main window's child with control id id (GetDlgItem, but quick). */
+HWND FindChild(HWND mainWindow, int id);
+/* Copies the whole skin into dc; nothing without a skin. */
 void PaintSkin(HWND hwnd, HDC dc, HBITMAP skin);
 
 int TranslateKeyDown(HWND mainWindow, WPARAM virtualKey, LPARAM keyData);

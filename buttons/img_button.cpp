@@ -20,6 +20,22 @@ HWND g_hHeldButton;
 
 namespace {
 
+/* Each key's pressed image, loaded at its first press and kept selected
+   until the key goes; index ButtonId - 1. */
+KeptBitmap g_PressedImages[BUTTON_COUNT];
+
+KeptBitmap *PressedImageOf(const ButtonSpec *spec)
+{
+    if (spec->buttonId < 1 || spec->buttonId > BUTTON_COUNT) {
+        return nullptr;
+    }
+    KeptBitmap *image = &g_PressedImages[spec->buttonId - 1];
+    if (!image->dc) {
+        KeepBitmap(LoadBitmapA(g_hInstance, MAKEINTRESOURCEA(spec->pressedBitmap)), image);
+    }
+    return image;
+}
+
 ButtonSpec *SpecOf(HWND hwnd)
 {
     int id = GetDlgCtrlID(hwnd);
@@ -75,7 +91,7 @@ void SetKeyName(HWND hwnd, int id)
     SetWindowTextW(hwnd, name);
 }
 
-LRESULT OnCreate(HWND hwnd)
+LRESULT OnCreate(HWND hwnd, const CREATESTRUCTW *create)
 {
     int id = GetDlgCtrlID(hwnd);
     if (id < 1 || id > BUTTON_COUNT) {
@@ -83,7 +99,10 @@ LRESULT OnCreate(HWND hwnd)
     }
     ButtonSpec *spec = &g_ButtonSpecs[id - 1];
     GetButtonSpec(hwnd, id, spec);
-    MoveWindow(hwnd, spec->x, spec->y, spec->width, spec->height, FALSE);
+    if (create->x != spec->x || create->y != spec->y || create->cx != spec->width ||
+        create->cy != spec->height) {
+        MoveWindow(hwnd, spec->x, spec->y, spec->width, spec->height, FALSE);
+    }
     SetKeyName(hwnd, id);
     return 0;
 }
@@ -103,6 +122,10 @@ LRESULT OnDestroy(HWND hwnd)
         g_hHeldButton = nullptr;
         g_bTracking = 0;
         g_bPressedShown = 0;
+    }
+    int id = GetDlgCtrlID(hwnd);
+    if (id >= 1 && id <= BUTTON_COUNT) {
+        FreeKeptBitmap(&g_PressedImages[id - 1]);
     }
     return 0;
 }
@@ -162,10 +185,10 @@ LRESULT OnLButtonUp(HWND hwnd)
         g_bTracking = 0;
         /* The capture goes before the command: the command can open the
            About dialog or the overflow message, which must get the clicks
-           meant for them. The key stays pressed on the screen meanwhile. */
-        if (GetCapture() == hwnd) {
-            ReleaseCapture();
-        }
+           meant for them. The key stays pressed on the screen meanwhile.
+           A press in progress holds the capture: losing it cancels the
+           press (OnCaptureChanged), so there is no need to ask. */
+        ReleaseCapture();
         GiveBackCapture();
     }
     if (sendCommand) {
@@ -191,17 +214,24 @@ LRESULT OnCaptureChanged(HWND hwnd, WPARAM wParam, LPARAM lParam)
 
 } // namespace
 
+/* Released, the key shows the parent's skin again: the parent draws its
+   client area into the key's context, shifted so that the key's rectangle
+   lands on the key. Drawn at once, this costs one blit where a repaint of the
+   parent costs a paint cycle. */
 int DrawImgButton(HWND hwnd, int pressed, const ButtonSpec *spec)
 {
-    if (!pressed) {
-        RECT rc = { spec->x, spec->y, spec->x + spec->width, spec->y + spec->height };
-        InvalidateRect(GetParent(hwnd), &rc, TRUE);
-        return pressed;
-    }
     HDC dc = GetDC(hwnd);
-    HBITMAP image = LoadBitmapA(g_hInstance, MAKEINTRESOURCEA(spec->pressedBitmap));
-    CopyBitmap(dc, 0, 0, spec->width, spec->height, image);
-    DeleteObject(image);
+    if (pressed) {
+        const KeptBitmap *image = PressedImageOf(spec);
+        if (image && image->dc) {
+            BitBlt(dc, 0, 0, spec->width, spec->height, image->dc, 0, 0, SRCCOPY);
+        }
+    } else {
+        POINT origin;
+        SetViewportOrgEx(dc, -spec->x, -spec->y, &origin);
+        SendMessageA(GetParent(hwnd), WM_PRINTCLIENT, (WPARAM)dc, PRF_CLIENT);
+        SetViewportOrgEx(dc, origin.x, origin.y, nullptr);
+    }
     ReleaseDC(hwnd, dc);
     return pressed;
 }
@@ -210,7 +240,7 @@ LRESULT CALLBACK ImgButtonWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
 {
     switch (msg) {
     case WM_CREATE:
-        return OnCreate(hwnd);
+        return OnCreate(hwnd, (const CREATESTRUCTW *)lParam);
     case WM_PAINT:
         return OnPaint(hwnd);
     case WM_DESTROY:

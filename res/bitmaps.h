@@ -1,7 +1,7 @@
 /*
  * What every window needs to draw the program's bitmaps: the module instance
- * that each resource is loaded from, and a copy of a bitmap into a device
- * context. The lowest layer of the Windows program; it includes nothing of
+ * that each resource is loaded from, copies of bitmaps and bitmap resources
+ * into a device context, and bitmaps kept selected for quick copies. The lowest layer of the Windows program; it includes nothing of
  * the windows above it.
  */
 #ifndef ORVANTA_BITMAPS_H
@@ -15,5 +15,29 @@ extern HINSTANCE g_hInstance;
 /* Copies width x height pixels of bitmap, from its origin, to (x, y) of dest
    through a memory context of its own. */
 void CopyBitmap(HDC dest, int x, int y, int width, int height, HBITMAP bitmap);
+
+/* Draws bitmap resource resourceId at (x, y) of dc straight from the
+   program's resource data: the pixels that LoadBitmapA would give, without
+   making a bitmap of them first (a fortieth of the time under Wine). */
+void DrawBitmapResource(HDC dc, int x, int y, int resourceId);
+
+/* Describes a 32-bit top-down device-independent bitmap of width x height,
+   whose pixels read 0x00RRGGBB, top row first. */
+void DescribeTopDown32(BITMAPINFO *info, int width, int height);
+
+/* A bitmap kept selected in a memory context of its own: copying from it (or
+   drawing on it) costs one blit, where selecting a bitmap for each copy costs
+   a hundred times more. */
+struct KeptBitmap {
+    HDC dc;
+    HBITMAP bitmap;
+    HGDIOBJ previous;
+};
+
+/* Keeps bitmap (owned from now on) selected in a new screen-compatible memory
+   context; a null bitmap keeps nothing. */
+void KeepBitmap(HBITMAP bitmap, KeptBitmap *kept);
+/* Deletes the context and the bitmap; the record is empty again. */
+void FreeKeptBitmap(KeptBitmap *kept);
 
 #endif

@@ -35,7 +35,7 @@
 #define LCD_MARKER_GREEN 40
 #define LCD_MARKER_BLUE 70
 
-/* Glyph indexes into g_hGlyphs */
+/* Glyph indexes: the LCD keeps its glyphs in this order */
 enum {
     GLYPH_MINUS = 10,
     GLYPH_POINT = 11,

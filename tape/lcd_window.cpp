@@ -2,6 +2,13 @@
  * The LCD screen window. Every paint starts from a fresh copy of the LCD
  * background, draws the lines in view and the marker on it off screen, and
  * copies the result to the window in one transfer.
+ *
+ * The background, the glyphs and the surface a paint composes on are made
+ * once, when the window is created: 32-bit device-independent bitmaps kept
+ * selected in memory contexts. A paint copies the background and the glyphs
+ * and darkens the marker pixel by pixel in memory, exactly as the blits and
+ * the raster operation would, and makes a single blit: the window. A blit of
+ * its own for each glyph would cost more than all the rest of a key.
  */
 #include "tape/lcd_window.h"
 
@@ -12,12 +19,24 @@
 #include "res/resource.h"
 #include "tape/tape.h"
 
-HBITMAP g_hGlyphs[GLYPH_COUNT];
-
 namespace {
 
 HWND g_hLcdScreen; /* the window that the immediate repaint draws into */
 PlainAmount g_szLcdText; /* what its window text was last set to */
+
+/* A 32-bit top-down bitmap whose pixels (0x00RRGGBB) are at hand. */
+struct Surface {
+    KeptBitmap kept;
+    DWORD *pixels;
+    int width;
+    int height;
+};
+
+/* The pristine background, and below it the 19 glyphs side by side, each in
+   a slot as wide as the widest. */
+Surface g_LcdArt;
+/* Where a paint composes the picture. */
+Surface g_LcdWork;
 
 /* Bitmap resource of each glyph index. */
 const int GLYPH_BITMAPS[GLYPH_COUNT] = {
@@ -50,7 +69,14 @@ const MarkGlyph MARK_GLYPHS[] = {
     { '=', GLYPH_MARK_EQUALS },
 };
 
-enum { NO_GLYPH = -1 };
+enum {
+    NO_GLYPH = -1,
+    GLYPH_SLOT = LCD_MARK_WIDTH,
+    GLYPH_STRIP_Y = LCD_DRAWN_HEIGHT,
+    LCD_ART_WIDTH = GLYPH_SLOT * GLYPH_COUNT,
+    LCD_ART_HEIGHT = LCD_DRAWN_HEIGHT + LCD_GLYPH_HEIGHT
+};
+static_assert(LCD_ART_WIDTH >= LCD_DRAWN_WIDTH, "the glyph strip is the wider part");
 
 int MarkGlyphOf(char mark)
 {
@@ -62,9 +88,29 @@ int MarkGlyphOf(char mark)
     return NO_GLYPH;
 }
 
-void DrawGlyph(HDC dc, int glyph, int x, int y, int width)
+bool Holds(const Surface &surface, int x, int y, int width, int height)
 {
-    CopyBitmap(dc, x, y, width, g_nGlyphHeight, g_hGlyphs[glyph]);
+    return x >= 0 && y >= 0 && width >= 0 && height >= 0 && x + width <= surface.width &&
+           y + height <= surface.height;
+}
+
+/* What a blit with SRCCOPY between the two would do (an area that does not
+   fit is left out: the geometry is fixed, and memory is not a clipped DC). */
+void CopyPixels(const Surface &from, int fromX, int fromY, int width, int height, Surface &to,
+                int x, int y)
+{
+    if (!Holds(from, fromX, fromY, width, height) || !Holds(to, x, y, width, height)) {
+        return;
+    }
+    for (int row = 0; row < height; row++) {
+        memcpy(&to.pixels[(y + row) * to.width + x], &from.pixels[(fromY + row) * from.width + fromX],
+               width * sizeof(DWORD));
+    }
+}
+
+void DrawGlyph(Surface &work, int glyph, int x, int y, int width)
+{
+    CopyPixels(g_LcdArt, GLYPH_SLOT * glyph, GLYPH_STRIP_Y, width, g_nGlyphHeight, work, x, y);
 }
 
 /* The glyph of an amount character as the LCD shows it (a blank for a
@@ -84,39 +130,81 @@ int AmountGlyphOf(char c)
 
 /* One tape line: the mark, then the amount with its leading zeros shown as
    unlit cells. */
-void DrawTapeLine(HDC dc, const char *entry, int y)
+void DrawTapeLine(Surface &work, const char *entry, int y)
 {
     int mark = MarkGlyphOf(entry[0]);
     if (mark != NO_GLYPH) {
-        DrawGlyph(dc, mark, LCD_MARK_X, y, LCD_MARK_WIDTH);
+        DrawGlyph(work, mark, LCD_MARK_X, y, LCD_MARK_WIDTH);
     }
     TapeEntry shown;
     FormatShownEntry(entry, shown);
     for (int j = 1; j < LCD_CELLS; j++) {
         int glyph = AmountGlyphOf(shown[j]);
-        if (glyph != NO_GLYPH) {
-            DrawGlyph(dc, glyph, LCD_FIRST_CELL_X + g_nGlyphWidth * j, y, g_nGlyphWidth);
+        /* The background already shows the unlit figure in every digit
+           cell, exactly as the blank glyph has it: a blank needs no copy. */
+        if (glyph != NO_GLYPH && glyph != GLYPH_BLANK) {
+            DrawGlyph(work, glyph, LCD_FIRST_CELL_X + g_nGlyphWidth * j, y, g_nGlyphWidth);
         }
     }
 }
 
 /* Darkens the line that carries the marker: each pixel ANDed with the
-   complement of the marker colour. */
-void DrawMarker(HDC dc)
+   complement of the marker colour, as the mix mode R2_MASKNOTPEN does, over
+   what Rectangle fills without a pen (its right column and bottom row stay
+   out) from (LCD_MARKER_LEFT, top) to (LCD_MARKER_RIGHT, bottom). */
+void DrawMarker(Surface &work)
 {
+    const DWORD keep = ~(DWORD)((LCD_MARKER_RED << 16) | (LCD_MARKER_GREEN << 8) | LCD_MARKER_BLUE);
     int lineTop = LCD_FIRST_LINE_TOP + (g_nGlyphHeight + g_nLineGap) * g_nMarkerRow;
-    HBRUSH brush = CreateSolidBrush(RGB(LCD_MARKER_RED, LCD_MARKER_GREEN, LCD_MARKER_BLUE));
-    HGDIOBJ oldPen = SelectObject(dc, GetStockObject(NULL_PEN));
-    HGDIOBJ oldBrush = SelectObject(dc, brush);
-    int oldRop = SetROP2(dc, R2_MASKNOTPEN);
-    int oldBkMode = SetBkMode(dc, TRANSPARENT);
-    Rectangle(dc, LCD_MARKER_LEFT, lineTop - LCD_MARKER_OVERHANG, LCD_MARKER_RIGHT,
-              lineTop + g_nGlyphHeight + LCD_MARKER_OVERHANG);
-    SelectObject(dc, oldBrush);
-    SelectObject(dc, oldPen);
-    DeleteObject(brush);
-    SetBkMode(dc, oldBkMode);
-    SetROP2(dc, oldRop);
+    int top = lineTop - LCD_MARKER_OVERHANG;
+    int bottom = lineTop + g_nGlyphHeight + LCD_MARKER_OVERHANG - 1;
+    top = top < 0 ? 0 : top;
+    bottom = bottom > LCD_DRAWN_HEIGHT ? LCD_DRAWN_HEIGHT : bottom;
+    for (int y = top; y < bottom; y++) {
+        for (int x = LCD_MARKER_LEFT; x < LCD_MARKER_RIGHT - 1; x++) {
+            work.pixels[y * work.width + x] &= keep;
+        }
+    }
+}
+
+void KeepSurface(int width, int height, Surface *surface)
+{
+    BITMAPINFO info;
+    DescribeTopDown32(&info, width, height);
+    void *pixels = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
+    KeepBitmap(bitmap, &surface->kept);
+    surface->pixels = surface->kept.dc ? (DWORD *)pixels : nullptr;
+    surface->width = width;
+    surface->height = height;
+}
+
+void FreeSurface(Surface *surface)
+{
+    FreeKeptBitmap(&surface->kept);
+    surface->pixels = nullptr;
+}
+
+/* The background and the glyphs, and the surface to compose on. */
+void KeepLcdArt(void)
+{
+    KeepSurface(LCD_ART_WIDTH, LCD_ART_HEIGHT, &g_LcdArt);
+    KeepSurface(LCD_DRAWN_WIDTH, LCD_DRAWN_HEIGHT, &g_LcdWork);
+    if (!g_LcdArt.pixels || !g_LcdWork.pixels) {
+        FreeSurface(&g_LcdArt);
+        FreeSurface(&g_LcdWork);
+        return;
+    }
+    DrawBitmapResource(g_LcdArt.kept.dc, 0, 0, IDB_LCD_BACKGROUND);
+    for (int i = 0; i < GLYPH_COUNT; i++) {
+        DrawBitmapResource(g_LcdArt.kept.dc, GLYPH_SLOT * i, GLYPH_STRIP_Y, GLYPH_BITMAPS[i]);
+    }
+}
+
+void FreeLcdArt(void)
+{
+    FreeSurface(&g_LcdWork);
+    FreeSurface(&g_LcdArt);
 }
 
 /* The window text is the current amount in its plain form, for screen
@@ -195,24 +283,22 @@ WPARAM LcdCommandOf(int buttonId)
 void LoadLcdGlyphs(void)
 {
     ResetTape();
-    for (int i = 0; i < GLYPH_COUNT; i++) {
-        g_hGlyphs[i] = LoadBitmapA(g_hInstance, MAKEINTRESOURCEA(GLYPH_BITMAPS[i]));
-    }
+    FreeLcdArt(); /* a second LCD screen replaces the first one's */
+    KeepLcdArt();
 }
 
 void FreeLcdGlyphs(void)
 {
-    for (int i = 0; i < GLYPH_COUNT; i++) {
-        DeleteObject(g_hGlyphs[i]);
-        g_hGlyphs[i] = nullptr;
-    }
+    FreeLcdArt();
 }
 
 void PaintLcd(HWND, HDC dc)
 {
-    HDC memDc = CreateCompatibleDC(dc);
-    HBITMAP background = LoadBitmapA(g_hInstance, MAKEINTRESOURCEA(IDB_LCD_BACKGROUND));
-    HGDIOBJ oldObject = SelectObject(memDc, background);
+    if (!g_LcdWork.pixels) {
+        return;
+    }
+    GdiFlush(); /* whatever GDI still has to do on the surfaces is done */
+    CopyPixels(g_LcdArt, 0, 0, LCD_DRAWN_WIDTH, LCD_DRAWN_HEIGHT, g_LcdWork, 0, 0);
 
     int last = g_nViewTop + LCD_LINES - 1;
     if (last > g_nTapeCur) {
@@ -223,14 +309,11 @@ void PaintLcd(HWND, HDC dc)
             continue;
         }
         int row = i - g_nViewTop;
-        DrawTapeLine(memDc, g_Tape[i], LCD_FIRST_LINE_TOP + row * (g_nGlyphHeight + g_nLineGap));
+        DrawTapeLine(g_LcdWork, g_Tape[i], LCD_FIRST_LINE_TOP + row * (g_nGlyphHeight + g_nLineGap));
     }
-    DrawMarker(memDc);
+    DrawMarker(g_LcdWork);
 
-    BitBlt(dc, 0, 0, LCD_DRAWN_WIDTH, LCD_DRAWN_HEIGHT, memDc, 0, 0, SRCCOPY);
-    SelectObject(memDc, oldObject);
-    DeleteDC(memDc);
-    DeleteObject(background);
+    BitBlt(dc, 0, 0, LCD_DRAWN_WIDTH, LCD_DRAWN_HEIGHT, g_LcdWork.kept.dc, 0, 0, SRCCOPY);
 }
 
 void RepaintLcd(void)

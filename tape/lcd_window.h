@@ -22,12 +22,10 @@ enum {
 /* The command that hands calculator key buttonId to its handler. */
 WPARAM LcdCommandOf(int buttonId);
 
-/* Indexed by glyph index; loaded while the LCD screen exists. */
-extern HBITMAP g_hGlyphs[GLYPH_COUNT];
-
 LRESULT CALLBACK LcdScreenWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
-/* Resets the tape, then loads the glyphs. */
+/* Resets the tape, then loads the glyphs and keeps them, with the LCD
+   background and a surface to compose on, ready for the paints. */
 void LoadLcdGlyphs(void);
 void FreeLcdGlyphs(void);
 

@@ -6,7 +6,7 @@ set -eu
 PACKAGES="cmake make g++ googletest libgtest-dev
 g++-mingw-w64-i686 binutils-mingw-w64-i686
 wine wine32:i386 xvfb xauth xdotool
-python3 python3-pil python3-pefile fonts-nanum fonts-nanum-extra fonts-dejavu-core"
+python3 python3-pil python3-pefile python3-matplotlib fonts-nanum fonts-nanum-extra fonts-dejavu-core"
 
 missing=""
 for p in $PACKAGES; do

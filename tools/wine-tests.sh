@@ -1,38 +1,9 @@
 #!/bin/sh
 # Runs the Windows build's tests (ctest in the given build folder) under Wine,
-# headless: one Xvfb display and one fresh Wine prefix for the whole run, both
-# thrown away afterwards.
+# headless (tools/headless-wine.sh gives them a display and a prefix).
 set -eu
 build=$1
 
-tmp=$(mktemp -d "${TMPDIR:-/tmp}/orvanta-wine.XXXXXX")
-export WINEPREFIX="$tmp/prefix"
-export WINEARCH=win32
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml=" # no Mono or Gecko install dialogs
-
-cleanup() {
-    wineserver -k 2>/dev/null || true
-    [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null || true
-    rm -rf "$tmp"
-}
-trap cleanup EXIT INT TERM
-
-# Xvfb picks a free display itself and writes its number once it accepts
-# connections, so parallel runs never share a display.
-mkfifo "$tmp/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$tmp/display" >"$tmp/xvfb.log" 2>&1 &
-xvfb_pid=$!
-n=$(timeout 20 head -n1 "$tmp/display" || true)
-if [ -z "$n" ]; then echo "Xvfb did not start" >&2; cat "$tmp/xvfb.log" >&2; exit 1; fi
-export DISPLAY=":$n"
-
-wineboot -i >/dev/null 2>&1
-wineserver -w
-wineserver -p # keep one server for all the tests of the run
-# The first program of a Wine session starts its helper processes (services,
-# the desktop), which outlive it; start them here, away from ctest's output
-# pipe, which they would otherwise hold open.
-wine cmd /c exit >/dev/null 2>&1 </dev/null
+. "$(dirname "$0")/headless-wine.sh"
 
 ctest --test-dir "$build" --output-on-failure

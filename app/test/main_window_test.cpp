@@ -399,6 +399,16 @@ void TestFailedCreation(void)
     }
 }
 
+/* What the windows keep between paints (the skin, the LCD's surfaces) goes
+   with them: a second start and stop leaves no GDI object behind. */
+void TestKeptObjectsFreed(void)
+{
+    int before = CountGdiObjects();
+    StopCalculator(StartCalculator());
+    int after = CountGdiObjects();
+    CHECK(after <= before, "GDI objects: %d before a start, %d after its stop", before, after);
+}
+
 } // namespace
 
 int main()
@@ -415,5 +425,6 @@ int main()
     StopCalculator(mainWindow);
     CHECK(g_hSkinBitmap == nullptr, "the skin bitmap went with the window");
     TestFailedCreation();
+    TestKeptObjectsFreed();
     return TestResult("main_window_test");
 }

@@ -80,13 +80,8 @@ static bool ReadBitmap(HDC dc, HBITMAP bitmap, int width, int height, Image *out
     if (width * height > IMAGE_MAX_PIXELS) {
         return false;
     }
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height; /* top row first */
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info;
+    DescribeTopDown32(&info, width, height);
     out->width = width;
     out->height = height;
     int rows = GetDIBits(dc, bitmap, 0, height, out->px, &info, DIB_RGB_COLORS);

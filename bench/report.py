@@ -1,0 +1,265 @@
+#!/usr/bin/python3
+"""Turns the samples of make bench into a table (printed, and written with the
+machine, the Wine version and the date to report.md) and a chart of the
+latency distributions (latency.png).
+
+usage: report.py OUT_DIR PROGRAM.exe
+
+OUT_DIR holds keys.csv and startup.csv (what,tape,key,subject,microseconds
+from ui_bench), core.csv (figure,per second) and wine-version.txt.
+"""
+
+import csv
+import datetime
+import os
+import platform
+import sys
+
+import matplotlib
+matplotlib.use('Agg')
+import matplotlib.pyplot as plt  # noqa: E402
+import pefile  # noqa: E402
+
+OUT, PROGRAM = sys.argv[1], sys.argv[2]
+
+KEY_RATIO, KEY_P99_RATIO = 1.5, 3.0  # of the floor's median
+STARTUP_RATIO = 1.2
+SIZE_LIMIT = 204800
+CORE_KEYS_PER_SECOND = 5_000_000
+TAPES = ('empty', 'full')
+RT_BITMAP = 2
+
+
+def percentile(values, p):
+    """Nearest rank."""
+    ordered = sorted(values)
+    rank = max(1, -(-len(ordered) * p // 100))
+    return ordered[int(rank) - 1]
+
+
+def median(values):
+    ordered = sorted(values)
+    n = len(ordered)
+    return (ordered[(n - 1) // 2] + ordered[n // 2]) / 2
+
+
+def read_samples(name):
+    """{(what, tape, key, subject): [microseconds, ...]} in recorded order."""
+    samples = {}
+    with open(os.path.join(OUT, name), newline='') as f:
+        for row in csv.reader(line.strip() for line in f):
+            if len(row) == 5:
+                samples.setdefault(tuple(row[:4]), []).append(float(row[4]))
+    return samples
+
+
+def key_kinds(samples, what):
+    seen = []
+    for w, _, key, _ in samples:
+        if w == what and key not in seen:
+            seen.append(key)
+    return seen
+
+
+class Table:
+    def __init__(self, title, header):
+        self.title, self.header, self.rows = title, header, []
+
+    def add(self, *cells):
+        self.rows.append([str(c) for c in cells])
+
+    def markdown(self):
+        lines = ['### ' + self.title, '', '| ' + ' | '.join(self.header) + ' |',
+                 '|' + '---|' * len(self.header)]
+        lines += ['| ' + ' | '.join(r) + ' |' for r in self.rows]
+        return '\n'.join(lines) + '\n'
+
+
+TARGETS = []  # (what, met)
+
+
+def verdict(what, met):
+    TARGETS.append((what, met))
+    return 'yes' if met else '**no**'
+
+
+def us(v):
+    return f'{v:.0f}'
+
+
+def latency_table(samples, what, title, short, pairs):
+    """One row per tape and kind of key: the calculator's median, p90 and p99
+    beside the floor's median. pairs: time down and up together."""
+    header = ['tape', 'key']
+    if pairs:
+        header += ['down calc / floor', 'up calc / floor']
+    header += ['calc median', 'p90', 'p99', 'floor median', 'floor p99',
+               f'median ratio (≤ {KEY_RATIO})', f'p99 ÷ floor median (≤ {KEY_P99_RATIO})', 'met']
+    table = Table(title, header)
+    chart = []
+    for tape in TAPES:
+        for key in key_kinds(samples, 'down' if pairs else what):
+            def total(subject):
+                if pairs:
+                    down = samples[('down', tape, key, subject)]
+                    up = samples[('up', tape, key, subject)]
+                    return [d + u for d, u in zip(down, up)]
+                return samples[(what, tape, key, subject)]
+            calc, floor = total('calc'), total('floor')
+            ratio = median(calc) / median(floor)
+            p99_ratio = percentile(calc, 99) / median(floor)
+            cells = [tape, key]
+            if pairs:
+                cells += [f"{us(median(samples[('down', tape, key, 'calc')]))} / "
+                          f"{us(median(samples[('down', tape, key, 'floor')]))}",
+                          f"{us(median(samples[('up', tape, key, 'calc')]))} / "
+                          f"{us(median(samples[('up', tape, key, 'floor')]))}"]
+            met = ratio <= KEY_RATIO and p99_ratio <= KEY_P99_RATIO
+            cells += [us(median(calc)), us(percentile(calc, 90)), us(percentile(calc, 99)),
+                      us(median(floor)), us(percentile(floor, 99)), f'{ratio:.2f}', f'{p99_ratio:.2f}',
+                      verdict(f'{short}, {tape} tape, {key}', met)]
+            table.add(*cells)
+            chart.append((f'{key}\n{tape}', calc, floor))
+    return table, chart
+
+
+def startup_table(samples):
+    calc = [v / 1000 for v in samples[('start-up', '', '', 'calc')]]
+    floor = [v / 1000 for v in samples[('start-up', '', '', 'floor')]]
+    table = Table('Start-up to the first complete paint (ms, one start per process)',
+                  ['starts', 'calc median', 'p90', 'floor median', 'p90',
+                   f'median ratio (≤ {STARTUP_RATIO})', 'met'])
+    ratio = median(calc) / median(floor)
+    table.add(len(calc), f'{median(calc):.1f}', f'{percentile(calc, 90):.1f}',
+              f'{median(floor):.1f}', f'{percentile(floor, 90):.1f}', f'{ratio:.2f}',
+              verdict('start-up', ratio <= STARTUP_RATIO))
+    return table, [('start-up', calc, floor)]
+
+
+def core_table():
+    rates = {}
+    with open(os.path.join(OUT, 'core.csv')) as f:
+        for row in csv.reader(f):
+            if len(row) == 2:
+                rates[row[0]] = float(row[1])
+    table = Table('The core, natively (per second, the best of five runs)',
+                  ['figure', 'per second', 'beside it', 'met'])
+    keys = rates.pop('keys through the tape handlers')
+    driver = rates.pop('tape driver on standard input')
+    table.add('keys through the tape handlers', f'{keys:,.0f}', f'target {CORE_KEYS_PER_SECOND:,}',
+              verdict('core keys per second', keys >= CORE_KEYS_PER_SECOND))
+    table.add('tape driver on standard input', f'{driver:,.0f}', 'peer: the same handlers, '
+              'with parsing and a process', '')
+    floor = rates.pop('amount integer text round trip')
+    for name, rate in rates.items():
+        table.add(name, f'{rate:,.0f}', f'floor: 64-bit text round trip {floor:,.0f}', '')
+    return table
+
+
+def size_table():
+    pe = pefile.PE(PROGRAM, fast_load=True)
+    pe.parse_data_directories(directories=[pefile.DIRECTORY_ENTRY['IMAGE_DIRECTORY_ENTRY_RESOURCE']])
+    bitmaps = other = 0
+    for kind in pe.DIRECTORY_ENTRY_RESOURCE.entries:
+        for name in kind.directory.entries:
+            for leaf in name.directory.entries:
+                if kind.id == RT_BITMAP:
+                    bitmaps += leaf.data.struct.Size
+                else:
+                    other += leaf.data.struct.Size
+    code = sum(s.SizeOfRawData for s in pe.sections if s.Name.rstrip(b'\0') == b'.text')
+    total = os.path.getsize(PROGRAM)
+    rest = total - bitmaps - other - code
+    table = Table('The program', ['part', 'bytes', 'share'])
+    for part, size in (('bitmaps (54, uncompressed)', bitmaps),
+                       ('other resources (cursor, icon, strings, dialog, version)', other),
+                       ('code (.text)', code),
+                       ('the rest (headers, data, imports, resource directory, padding)', rest)):
+        table.add(part, f'{size:,}', f'{100 * size / total:.1f} %')
+    table.add(f'**total** (limit {SIZE_LIMIT:,}, one file)', f'**{total:,}**',
+              verdict('program size', total <= SIZE_LIMIT))
+    return table
+
+
+def draw_chart(panels):
+    fig, axes = plt.subplots(len(panels), 1, figsize=(13, 4.2 * len(panels)),
+                             gridspec_kw={'height_ratios': [1] * (len(panels) - 1) + [0.7]})
+    for ax, (title, unit, groups) in zip(axes, panels):
+        data, positions, labels = [], [], []
+        for i, (label, calc, floor) in enumerate(groups):
+            data += [calc, floor]
+            positions += [3 * i + 0.6, 3 * i + 1.4]
+            labels.append((3 * i + 1, label))
+        parts = ax.boxplot(data, positions=positions, widths=0.7, whis=(1, 99), showfliers=False,
+                           patch_artist=True)
+        for j, box in enumerate(parts['boxes']):
+            box.set_facecolor('#4a86c5' if j % 2 == 0 else '#c8c8c8')
+        ax.set_xlim(-0.4, 3 * (len(groups) - 1) + 2.4)
+        ax.set_xticks([p for p, _ in labels])
+        ax.set_xticklabels([name for _, name in labels], fontsize=8)
+        ax.set_ylabel(unit)
+        ax.set_title(title + '  (blue: calculator, grey: floor; box 25-75 %, whiskers 1-99 %)',
+                     fontsize=10)
+        ax.set_ylim(bottom=0)
+        ax.grid(axis='y', alpha=0.3)
+    fig.tight_layout()
+    fig.savefig(os.path.join(OUT, 'latency.png'), dpi=90)
+
+
+def machine():
+    model = platform.processor() or platform.machine()
+    try:
+        with open('/proc/cpuinfo') as f:
+            for line in f:
+                if line.startswith('model name'):
+                    model = line.split(':', 1)[1].strip()
+                    break
+    except OSError:
+        pass
+    memory = ''
+    try:
+        with open('/proc/meminfo') as f:
+            kib = int(f.readline().split()[1])
+            memory = f', {kib / 1024 / 1024:.0f} GiB'
+    except (OSError, ValueError, IndexError):
+        pass
+    return f'{model}, {os.cpu_count()} cores{memory}, {platform.system()} {platform.release()}'
+
+
+def main():
+    keys = read_samples('keys.csv')
+    mouse, mouse_chart = latency_table(
+        keys, 'down', 'A mouse key press: button down, then up (µs; down+up per sample)',
+        'mouse key', True)
+    keyboard, keyboard_chart = latency_table(
+        keys, 'keyboard', 'A keyboard key, from WM_KEYDOWN to the LCD repainted, beyond its '
+        '80 ms pause (µs)', 'keyboard key', False)
+    startup, startup_chart = startup_table(read_samples('startup.csv'))
+    tables = [mouse, keyboard, startup, core_table(), size_table()]
+    missed = [what for what, met in TARGETS if not met]
+    summary = ('All targets met.' if not missed else
+               f'{len(missed)} of {len(TARGETS)} targets missed: ' + '; '.join(missed) + '.')
+    body = '\n'.join(t.markdown() for t in tables) + '\n' + summary + '\n'
+    print(body)
+
+    with open(os.path.join(OUT, 'wine-version.txt')) as f:
+        wine = f.read().strip()
+    now = datetime.datetime.now(datetime.timezone.utc).strftime('%Y-%m-%d %H:%M UTC')
+    pinned = ', all on one CPU' if os.environ.get('ORVANTA_BENCH_PINNED') else ''
+    with open(os.path.join(OUT, 'report.md'), 'w') as f:
+        f.write('# make bench\n\n'
+                f'- machine: {machine()}\n- Wine: {wine}, headless in Xvfb{pinned}\n- date: {now}\n\n'
+                'Times are taken inside the process (QueryPerformanceCounter) with the\n'
+                'calculator and its floor interleaved sample by sample. The floor is a bare\n'
+                'window of the bench\'s own classes doing the same screen work (pressed image,\n'
+                'one LCD picture, released image; for start-up the skin and the LCD) with\n'
+                'bitmaps kept selected in memory contexts. Ratios are to the floor\'s median.\n\n'
+                + body)
+    draw_chart([('A mouse key press, down and up', 'µs', mouse_chart),
+                ('A keyboard key, beyond its pause', 'µs', keyboard_chart),
+                ('Start-up to the first complete paint', 'ms', startup_chart)])
+    print(f'Written: {os.path.join(OUT, "report.md")}, {os.path.join(OUT, "latency.png")}')
+
+
+if __name__ == '__main__':
+    main()

@@ -1,0 +1,51 @@
+#!/bin/sh
+# make bench: times the calculator against its floors and peers and writes
+# build/bench/report.md and build/bench/latency.png (the Makefile builds the
+# bench programs first). Run from the top of the source tree.
+set -eu
+
+# Everything on one CPU: a call into the Wine server is then a switch between
+# two processes on that CPU, like a system call, rather than the wake-up of
+# another CPU, whose cost varies several-fold (most on a virtual machine)
+# with where the scheduler happens to put the two.
+if [ -z "${ORVANTA_BENCH_PINNED:-}" ] && command -v taskset >/dev/null 2>&1; then
+    ORVANTA_BENCH_PINNED=1 exec taskset -c "$(($(nproc) - 1))" "$0" "$@"
+fi
+
+out=build/bench
+starts=${ORVANTA_BENCH_STARTS:-15}
+mkdir -p "$out"
+rm -f "$out"/*.csv
+
+# The core natively: the tape handlers and the amount operations, then the
+# tape driver on standard input, its peer.
+build/native/bench/core_bench >"$out/core.csv"
+/usr/bin/python3 -c '
+import sys
+line = "12.34+567*89%=-1/3=bc" * 40 + "\n"
+sys.stdout.write(line * 5000)' >"$out/driver-input.txt"
+keys=$(($(head -n1 "$out/driver-input.txt" | tr -d '\n' | wc -c) * 5000))
+begin=$(date +%s%N)
+build/orvanta-tape <"$out/driver-input.txt" >/dev/null
+end=$(date +%s%N)
+echo "tape driver on standard input,$((keys * 1000000000 / (end - begin)))" >>"$out/core.csv"
+rm -f "$out/driver-input.txt"
+
+# The windows under Wine, headless.
+. tools/headless-wine.sh
+bench=build/win/bench/ui_bench.exe
+wine --version >"$out/wine-version.txt"
+echo "make bench: key presses under Wine (about a minute and a half)..." >&2
+wine "$bench" keys >"$out/keys.csv"
+echo "make bench: $starts starts of each..." >&2
+i=0
+while [ "$i" -lt "$starts" ]; do
+    # who starts first alternates
+    if [ $((i % 2)) = 0 ]; then order="calc floor"; else order="floor calc"; fi
+    for subject in $order; do
+        wine "$bench" startup "$subject"
+    done
+    i=$((i + 1))
+done >"$out/startup.csv"
+
+/usr/bin/python3 -B bench/report.py "$out" build/orvanta.exe

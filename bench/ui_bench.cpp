@@ -1,0 +1,463 @@
+// Times the calculator's screen work inside the process against its floor:
+// a bare window of the bench's own classes doing the same screen work (the
+// pressed image, one LCD picture, the released image) with the cheapest GDI
+// there is, every bitmap kept selected in a memory context.
+//
+//   ui_bench keys               mouse and keyboard key presses, calculator
+//                               and floor interleaved sample by sample
+//   ui_bench startup calc|floor one start, to the first complete paint
+//
+// Every sample is a line "what,tape,key,subject,microseconds" on standard
+// output (what: down, up, keyboard or start-up).
+#include <stdio.h>
+#include <string.h>
+
+#include "amount/platform.h"
+#include "app/commands.h"
+#include "app/shell.h"
+#include "app/test/win_test.h"
+#include "buttons/img_button.h"
+#include "res/resource.h"
+#include "tape/lcd_layout.h"
+#include "tape/tape.h"
+
+namespace {
+
+enum {
+    MOUSE_ROUNDS = 200,
+    KEYBOARD_ROUNDS = 100, /* each sample waits out the 80 ms pause */
+    FLOOR_X = 400,        /* beside the calculator, so that neither covers the other */
+    FLOOR_Y = 100
+};
+
+/* The kinds of key, each timed on both tapes. */
+struct KeyKind {
+    const char *name;
+    int buttonId;
+    WPARAM virtualKey; /* also timed from the keyboard, by this key */
+};
+
+const KeyKind KEY_KINDS[] = {
+    { "digit", 9, VK_NUMPAD5 },
+    { "operator", 18, 0 },
+    { "=", 23, VK_RETURN },
+    { "%", 22, 0 },
+    { "clear", KEY_CLEAR, 0 },
+    { "scroll", KEY_LINE_UP, 0 },
+};
+enum { KIND_COUNT = sizeof(KEY_KINDS) / sizeof(KEY_KINDS[0]) };
+
+/* ---- timing ---- */
+
+double g_nTicksPerMicrosecond;
+bool g_bRecording; /* off for the warming-up round */
+
+void StartClock(void)
+{
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    g_nTicksPerMicrosecond = (double)frequency.QuadPart / 1e6;
+}
+
+double Now(void)
+{
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return (double)now.QuadPart / g_nTicksPerMicrosecond;
+}
+
+void Report(const char *what, const char *tape, const char *key, const char *subject,
+            double microseconds)
+{
+    if (g_bRecording) {
+        printf("%s,%s,%s,%s,%.1f\n", what, tape, key, subject, microseconds);
+    }
+}
+
+/* Whatever a key left to do on the screen is done: the paints it left
+   pending have run and GDI has flushed. The same for both subjects; other
+   messages wait for the untimed pumping between samples. */
+void SettleScreen(HWND top)
+{
+    UpdateWindow(top);
+    GdiFlush();
+}
+
+/* ---- the tapes a key is timed on ---- */
+
+struct TapeState {
+    TapeEntry tape[TAPE_ENTRIES];
+    int cur, viewTop, markerRow, typed, fraction, operatorPressed;
+};
+
+struct TimedTape {
+    const char *name;
+    TapeState state;
+};
+
+TimedTape g_Tapes[2] = { { "empty", {} }, { "full", {} } };
+
+void SaveTape(TapeState *state)
+{
+    memcpy(state->tape, g_Tape, sizeof(g_Tape));
+    state->cur = g_nTapeCur;
+    state->viewTop = g_nViewTop;
+    state->markerRow = g_nMarkerRow;
+    state->typed = g_nTypedCount;
+    state->fraction = g_nFractionCount;
+    state->operatorPressed = g_bOperatorPressed;
+}
+
+void RestoreTape(const TapeState *state)
+{
+    memcpy(g_Tape, state->tape, sizeof(g_Tape));
+    g_nTapeCur = state->cur;
+    g_nViewTop = state->viewTop;
+    g_nMarkerRow = state->markerRow;
+    g_nTypedCount = state->typed;
+    g_nFractionCount = state->fraction;
+    g_bOperatorPressed = state->operatorPressed;
+}
+
+void PressKeys(HWND mainWindow, const int *keys)
+{
+    for (int i = 0; keys[i]; i++) {
+        SendMessageA(mainWindow, WM_COMMAND, CMD_KEY, keys[i]);
+    }
+}
+
+/* Empty: just switched on. Full: 100 lines of sums, the last an operand being
+   typed, so that every operator key computes and drops the oldest line. */
+void MakeTapes(HWND mainWindow)
+{
+    static const int POWER[] = { KEY_POWER, 0 };
+    static const int SUM_ROUND[] = { 5, 6, 14, 7, 8, 18, 0 }; /* 12.34 + */
+    static const int OPERAND[] = { 9, 10, 0 };                 /* 56 */
+    PressKeys(mainWindow, POWER);
+    g_bOperatorPressed = 0;
+    SaveTape(&g_Tapes[0].state);
+    while (g_nTapeCur < TAPE_ENTRIES - 1) {
+        PressKeys(mainWindow, SUM_ROUND);
+    }
+    PressKeys(mainWindow, OPERAND);
+    SaveTape(&g_Tapes[1].state);
+}
+
+/* The calculator starts each sample from the same tape, shown on its LCD,
+   with nothing left to do. */
+void PrepareCalc(const TimedTape &tape)
+{
+    RestoreTape(&tape.state);
+    RepaintLcd();
+    PumpPending();
+}
+
+/* ---- the floor ---- */
+
+#define FLOOR_CLASS "OrvantaBenchFloor"
+#define FLOOR_KEY_CLASS "OrvantaBenchFloorKey"
+#define FLOOR_LCD_CLASS "OrvantaBenchFloorLcd"
+
+KeptBitmap g_FloorSkin;
+KeptBitmap g_FloorLcd;
+KeptBitmap g_FloorPressed[KIND_COUNT];
+HWND g_hFloorLcd;
+HWND g_hFloorKeys[KIND_COUNT];
+
+void KeepResource(int resourceId, KeptBitmap *kept)
+{
+    KeepBitmap(LoadBitmapA(g_hInstance, MAKEINTRESOURCEA(resourceId)), kept);
+}
+
+void BlitKept(HWND hwnd, int x, int y, int width, int height, const KeptBitmap *from, int fromX,
+              int fromY)
+{
+    HDC dc = GetDC(hwnd);
+    BitBlt(dc, x, y, width, height, from->dc, fromX, fromY, SRCCOPY);
+    ReleaseDC(hwnd, dc);
+}
+
+void PaintKept(HWND hwnd, const KeptBitmap *from, int width, int height)
+{
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd, &ps);
+    BitBlt(dc, 0, 0, width, height, from->dc, 0, 0, SRCCOPY);
+    EndPaint(hwnd, &ps);
+}
+
+/* A floor key is the calculator's key of its kind (its window data): pressed
+   it shows the key's image; released, the LCD's picture and then the skin. */
+LRESULT CALLBACK FloorKeyProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    int kind = (int)GetWindowLongPtrA(hwnd, GWLP_USERDATA);
+    const ButtonSpec *spec = &g_ButtonSpecs[KEY_KINDS[kind].buttonId - 1];
+    switch (msg) {
+    case WM_LBUTTONDOWN:
+        BlitKept(hwnd, 0, 0, spec->width, spec->height, &g_FloorPressed[kind], 0, 0);
+        return 0;
+    case WM_LBUTTONUP:
+        BlitKept(g_hFloorLcd, 0, 0, LCD_DRAWN_WIDTH, LCD_DRAWN_HEIGHT, &g_FloorLcd, 0, 0);
+        BlitKept(hwnd, 0, 0, spec->width, spec->height, &g_FloorSkin, spec->x, spec->y);
+        return 0;
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        BeginPaint(hwnd, &ps);
+        EndPaint(hwnd, &ps);
+        return 0;
+    }
+    default:
+        return DefWindowProcA(hwnd, msg, wParam, lParam);
+    }
+}
+
+LRESULT CALLBACK FloorLcdProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_PAINT) {
+        PaintKept(hwnd, &g_FloorLcd, LCD_DRAWN_WIDTH, LCD_DRAWN_HEIGHT);
+        return 0;
+    }
+    return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+/* A keyboard key presses its key with the calculator's pause between down
+   and up, which is timed for neither. */
+LRESULT CALLBACK FloorProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_PAINT:
+        PaintKept(hwnd, &g_FloorSkin, SKIN_WIDTH, SKIN_HEIGHT);
+        return 0;
+    case WM_KEYDOWN:
+        for (int i = 0; i < KIND_COUNT; i++) {
+            if (KEY_KINDS[i].virtualKey == wParam && g_hFloorKeys[i]) {
+                SendMessageA(g_hFloorKeys[i], WM_LBUTTONDOWN, MK_LBUTTON, 0);
+                SleepEx(KEY_PRESS_DELAY_MS, TRUE);
+                SendMessageA(g_hFloorKeys[i], WM_LBUTTONUP, 0, 0);
+            }
+        }
+        return 0;
+    default:
+        return DefWindowProcA(hwnd, msg, wParam, lParam);
+    }
+}
+
+void RegisterFloorClasses(void)
+{
+    static const struct {
+        const char *name;
+        WNDPROC proc;
+    } CLASSES[] = {
+        { FLOOR_CLASS, FloorProc },
+        { FLOOR_KEY_CLASS, FloorKeyProc },
+        { FLOOR_LCD_CLASS, FloorLcdProc },
+    };
+    for (const auto &c : CLASSES) {
+        WNDCLASSEXA wc = {};
+        wc.cbSize = sizeof(wc);
+        wc.lpfnWndProc = c.proc;
+        wc.hInstance = g_hInstance;
+        wc.hCursor = LoadCursorA(nullptr, (LPCSTR)IDC_ARROW);
+        wc.hbrBackground = (HBRUSH)GetStockObject(NULL_BRUSH);
+        wc.lpszClassName = c.name;
+        RegisterClassExA(&wc);
+    }
+}
+
+/* The bare window: the skin, and the LCD's picture in a child. */
+HWND StartFloor(void)
+{
+    RegisterFloorClasses();
+    KeepResource(IDB_SKIN, &g_FloorSkin);
+    KeepResource(IDB_LCD_BACKGROUND, &g_FloorLcd);
+    HWND floor = CreateWindowExA(0, FLOOR_CLASS, "", WS_POPUP, FLOOR_X, FLOOR_Y, SKIN_WIDTH,
+                                 SKIN_HEIGHT, nullptr, nullptr, g_hInstance, nullptr);
+    g_hFloorLcd = CreateWindowExA(0, FLOOR_LCD_CLASS, "", WS_CHILD | WS_VISIBLE, LCD_X, LCD_Y,
+                                  LCD_WIDTH, LCD_HEIGHT, floor, nullptr, g_hInstance, nullptr);
+    ShowWindow(floor, SW_SHOWNORMAL);
+    UpdateWindow(floor);
+    return floor;
+}
+
+/* One key child per kind of key, where the calculator has that key. */
+void AddFloorKeys(HWND floor)
+{
+    for (int i = 0; i < KIND_COUNT; i++) {
+        ButtonSpec *spec = &g_ButtonSpecs[KEY_KINDS[i].buttonId - 1];
+        GetButtonSpec(nullptr, KEY_KINDS[i].buttonId, spec);
+        KeepResource(spec->pressedBitmap, &g_FloorPressed[i]);
+        g_hFloorKeys[i] = CreateWindowExA(0, FLOOR_KEY_CLASS, "", WS_CHILD | WS_VISIBLE, spec->x,
+                                          spec->y, spec->width, spec->height, floor, nullptr,
+                                          g_hInstance, nullptr);
+        SetWindowLongPtrA(g_hFloorKeys[i], GWLP_USERDATA, i);
+    }
+}
+
+void StopFloor(HWND floor)
+{
+    DestroyWindow(floor);
+    FreeKeptBitmap(&g_FloorSkin);
+    FreeKeptBitmap(&g_FloorLcd);
+    for (KeptBitmap &kept : g_FloorPressed) {
+        FreeKeptBitmap(&kept);
+    }
+}
+
+/* ---- the two subjects, key by key ---- */
+
+struct Subject {
+    const char *name;
+    HWND top;
+    HWND keys[KIND_COUNT];
+};
+
+Subject g_Calc = { "calc", nullptr, {} };
+Subject g_Floor = { "floor", nullptr, {} };
+
+void TimeMousePress(const Subject &subject, int kind, const char *tape)
+{
+    HWND key = subject.keys[kind];
+    double start = Now();
+    SendMessageA(key, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    SettleScreen(subject.top);
+    double pressed = Now();
+    SendMessageA(key, WM_LBUTTONUP, 0, 0);
+    SettleScreen(subject.top);
+    double released = Now();
+    Report("down", tape, KEY_KINDS[kind].name, subject.name, pressed - start);
+    Report("up", tape, KEY_KINDS[kind].name, subject.name, released - pressed);
+}
+
+/* A keyboard key is timed around its pause: from the key-down to the press
+   drawn, and from the release to the screen settled. */
+WNDPROC g_KeyProc;
+double g_tPressDrawn;
+double g_tReleaseSent;
+
+LRESULT CALLBACK WatchedKeyProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_LBUTTONUP) {
+        g_tReleaseSent = Now();
+    }
+    LRESULT result = CallWindowProcA(g_KeyProc, hwnd, msg, wParam, lParam);
+    if (msg == WM_LBUTTONDOWN) {
+        g_tPressDrawn = Now();
+    }
+    return result;
+}
+
+void TimeKeyboardKey(const Subject &subject, int kind, const char *tape)
+{
+    HWND key = subject.keys[kind];
+    g_KeyProc = (WNDPROC)SetWindowLongPtrA(key, GWLP_WNDPROC, (LONG_PTR)WatchedKeyProc);
+    double start = Now();
+    SendMessageA(subject.top, WM_KEYDOWN, KEY_KINDS[kind].virtualKey, 1);
+    SettleScreen(subject.top);
+    double end = Now();
+    SetWindowLongPtrA(key, GWLP_WNDPROC, (LONG_PTR)g_KeyProc);
+    Report("keyboard", tape, KEY_KINDS[kind].name, subject.name,
+           (g_tPressDrawn - start) + (end - g_tReleaseSent));
+}
+
+/* Every kind of key on both tapes, calculator and floor in turn; who goes
+   first alternates from round to round. */
+void TimeRound(int round, bool keyboard)
+{
+    for (const TimedTape &tape : g_Tapes) {
+        for (int kind = 0; kind < KIND_COUNT; kind++) {
+            if (keyboard && !KEY_KINDS[kind].virtualKey) {
+                continue;
+            }
+            for (int turn = 0; turn < 2; turn++) {
+                const Subject &subject = (turn + round) % 2 ? g_Calc : g_Floor;
+                PrepareCalc(tape);
+                if (keyboard) {
+                    TimeKeyboardKey(subject, kind, tape.name);
+                } else {
+                    TimeMousePress(subject, kind, tape.name);
+                }
+            }
+        }
+    }
+}
+
+int RunKeys(void)
+{
+    g_Calc.top = StartCalculator();
+    g_Floor.top = StartFloor();
+    AddFloorKeys(g_Floor.top);
+    for (int kind = 0; kind < KIND_COUNT; kind++) {
+        g_Calc.keys[kind] = GetDlgItem(g_Calc.top, KEY_KINDS[kind].buttonId);
+        g_Floor.keys[kind] = g_hFloorKeys[kind];
+    }
+    MakeTapes(g_Calc.top);
+    TimeRound(0, false); /* first uses: code, caches, each key's image */
+    g_bRecording = true;
+    for (int round = 0; round < MOUSE_ROUNDS; round++) {
+        TimeRound(round, false);
+    }
+    for (int round = 0; round < KEYBOARD_ROUNDS; round++) {
+        TimeRound(round, true);
+    }
+    fflush(stdout);
+    StopFloor(g_Floor.top);
+    StopCalculator(g_Calc.top);
+    return 0;
+}
+
+/* ---- start-up: one per process, from its first instruction here ---- */
+
+/* Every window of the subject has been painted (nothing left invalid). */
+bool Painted(HWND top)
+{
+    if (GetUpdateRect(top, nullptr, FALSE)) {
+        return false;
+    }
+    for (HWND child = GetWindow(top, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (GetUpdateRect(child, nullptr, FALSE)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+/* Timed to the end of the first paint of the window and all its children
+   (UpdateWindow paints them all before it returns); repaints that the
+   display asks for later do not count. */
+int RunStartup(const char *subject)
+{
+    double start = Now();
+    UseOwnResources();
+    HWND top;
+    if (strcmp(subject, "calc") == 0) {
+        RegisterWindowClasses();
+        top = CreateMainWindow();
+        ShowWindow(top, SW_SHOWNORMAL);
+        UpdateWindow(top);
+    } else {
+        top = StartFloor();
+    }
+    GdiFlush();
+    double painted = Now();
+    if (!top || !Painted(top)) {
+        fprintf(stderr, "ui_bench: the %s start left windows unpainted\n", subject);
+        return 1;
+    }
+    g_bRecording = true;
+    Report("start-up", "", "", subject, painted - start);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    StartClock();
+    if (argc == 2 && strcmp(argv[1], "keys") == 0) {
+        return RunKeys();
+    }
+    if (argc == 3 && strcmp(argv[1], "startup") == 0) {
+        return RunStartup(argv[2]);
+    }
+    fprintf(stderr, "usage: ui_bench keys | ui_bench startup calc|floor\n");
+    return 2;
+}
