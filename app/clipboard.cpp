@@ -88,7 +88,7 @@ void PasteText(HWND mainWindow)
     /* Typed only once the clipboard is closed: a key can open the overflow
        notice, and the clipboard must not stay open meanwhile. */
     for (int i = 0; i < count; i++) {
-        PressButtonAtOnce(GetDlgItem(mainWindow, keys[i]));
+        PressButtonAtOnce(FindChild(mainWindow, keys[i]));
     }
 }
 
@@ -199,9 +199,19 @@ UINT HeldModifiers(void)
 
 int TranslateTransferKey(HWND mainWindow, WPARAM virtualKey)
 {
-    UINT held = HeldModifiers();
+    /* The modifiers are read only for the keys of the table: reading them
+       costs every other key a trip to the window server under Wine. */
+    UINT held = 0;
+    bool readHeld = false;
     for (const TransferKey &key : TRANSFER_KEYS) {
-        if (key.virtualKey == virtualKey && key.modifiers == held) {
+        if (key.virtualKey != virtualKey) {
+            continue;
+        }
+        if (!readHeld) {
+            held = HeldModifiers();
+            readHeld = true;
+        }
+        if (key.modifiers == held) {
             key.run(mainWindow);
             return 1;
         }

@@ -14,8 +14,7 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int nCmdShow)
     if (!mainWindow) {
         return 0;
     }
-    ShowWindow(mainWindow, nCmdShow);
-    UpdateWindow(mainWindow);
+    ShowMainWindow(mainWindow, nCmdShow);
 
     MSG msg = {};
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {

@@ -72,8 +72,10 @@ ATOM RegisterWindowClass(const ClassSpec &spec)
    paints the children with it. */
 HWND CreateChild(HWND parent, const char *className, int x, int y, int width, int height, int id)
 {
-    HWND child = CreateWindowExA(0, className, "", WS_CHILD | WS_VISIBLE, x, y, width, height,
-                                 parent, (HMENU)(INT_PTR)id, g_hInstance, nullptr);
+    /* No window text to store: the keys and the LCD make theirs when it is
+       asked for (WM_GETTEXT). */
+    HWND child = CreateWindowExA(0, className, nullptr, WS_CHILD | WS_VISIBLE, x, y, width,
+                                 height, parent, (HMENU)(INT_PTR)id, g_hInstance, nullptr);
     if (id >= 1 && id <= IDC_LCDSCREEN) {
         g_hChildren[id - 1] = child;
     }
@@ -95,11 +97,10 @@ LRESULT OnCreate(HWND hwnd)
     if (!CreateChild(hwnd, LCD_SCREEN_CLASS, LCD_X, LCD_Y, LCD_WIDTH, LCD_HEIGHT, IDC_LCDSCREEN)) {
         return -1;
     }
-    CreateKeyTips(hwnd);
     HRGN region = CreateRoundRectRgn(0, 0, REGION_RIGHT, REGION_BOTTOM, REGION_CORNER_WIDTH,
                                      REGION_CORNER_HEIGHT);
     SetWindowRgn(hwnd, region, FALSE); /* the region now belongs to the system */
-    g_hSkinBitmap = LoadBitmapA(g_hInstance, MAKEINTRESOURCEA(IDB_SKIN));
+    g_hSkinBitmap = LoadScreenBitmap(IDB_SKIN, SKIN_WIDTH, SKIN_HEIGHT);
     KeepBitmap(g_hSkinBitmap, &g_Skin);
     return 0;
 }
@@ -246,6 +247,15 @@ HWND FindChild(HWND mainWindow, int id)
         }
     }
     return GetDlgItem(mainWindow, id);
+}
+
+void ShowMainWindow(HWND mainWindow, int showCommand)
+{
+    ShowWindow(mainWindow, showCommand);
+    UpdateWindow(mainWindow);
+    /* Nothing needs the tips before a pointer rests on a key: they come
+       after the first paint, which then shows the calculator sooner. */
+    CreateKeyTips(mainWindow);
 }
 
 /* The whole skin on every paint, whatever the update region. The skin of the

@@ -25,6 +25,9 @@ extern int g_bKeyHandled;  /* the last WM_KEYDOWN pressed a button */
    classes (0 when one fails) and creates the hidden main window. */
 int RegisterWindowClasses(void);
 HWND CreateMainWindow(void);
+/* Shows the main window with the given show command, paints it and gives
+   its keys their tooltips. */
+void ShowMainWindow(HWND mainWindow, int showCommand);
 
 LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 /* The main window's child with control id id (GetDlgItem, but quick). */

@@ -33,7 +33,7 @@ rm -f "$out/driver-input.txt"
 
 # The windows under Wine, headless.
 . tools/headless-wine.sh
-bench=build/win/bench/ui_bench.exe
+bench=build/win/app/ui_bench.exe
 wine --version >"$out/wine-version.txt"
 echo "make bench: key presses under Wine (about a minute and a half)..." >&2
 wine "$bench" keys >"$out/keys.csv"

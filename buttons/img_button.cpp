@@ -10,6 +10,8 @@
  */
 #include "buttons/img_button.h"
 
+#include <string.h>
+
 #include "res/bitmaps.h"
 #include "res/resource.h"
 
@@ -79,16 +81,41 @@ void SendKeyCommand(HWND hwnd, const ButtonSpec *spec)
     SendMessageA(GetParent(hwnd), WM_COMMAND, code, spec->buttonId);
 }
 
-/* The key's Korean name as its window text, which screen readers read; the
-   key still draws none. The class is Unicode, so that the name reaches
-   readers whatever the system's code page. */
-void SetKeyName(HWND hwnd, int id)
+/* The key's Korean name is its window text, which screen readers read; the
+   key still draws none. The text is made when it is asked for, straight from
+   the string table, so that creating a key stores nothing with the window
+   server. The class is Unicode, so that the name reaches readers whatever
+   the system's code page. */
+int LoadKeyName(HWND hwnd, wchar_t name[KEY_NAME_MAX])
+{
+    int length = LoadStringW(g_hInstance, IDS_KEY_NAME_BASE + GetDlgCtrlID(hwnd), name, KEY_NAME_MAX);
+    if (length <= 0) {
+        name[0] = L'\0';
+        length = 0;
+    }
+    return length;
+}
+
+LRESULT OnGetText(HWND hwnd, WPARAM size, LPARAM buffer)
+{
+    wchar_t *out = (wchar_t *)buffer;
+    if (!out || size == 0) {
+        return 0;
+    }
+    wchar_t name[KEY_NAME_MAX];
+    size_t length = (size_t)LoadKeyName(hwnd, name);
+    if (length > size - 1) {
+        length = size - 1;
+    }
+    memcpy(out, name, length * sizeof(wchar_t));
+    out[length] = L'\0';
+    return (LRESULT)length;
+}
+
+LRESULT OnGetTextLength(HWND hwnd)
 {
     wchar_t name[KEY_NAME_MAX];
-    if (!LoadStringW(g_hInstance, IDS_KEY_NAME_BASE + id, name, KEY_NAME_MAX)) {
-        name[0] = L'\0';
-    }
-    SetWindowTextW(hwnd, name);
+    return LoadKeyName(hwnd, name);
 }
 
 LRESULT OnCreate(HWND hwnd, const CREATESTRUCTW *create)
@@ -103,7 +130,6 @@ LRESULT OnCreate(HWND hwnd, const CREATESTRUCTW *create)
         create->cy != spec->height) {
         MoveWindow(hwnd, spec->x, spec->y, spec->width, spec->height, FALSE);
     }
-    SetKeyName(hwnd, id);
     return 0;
 }
 
@@ -241,6 +267,10 @@ LRESULT CALLBACK ImgButtonWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
     switch (msg) {
     case WM_CREATE:
         return OnCreate(hwnd, (const CREATESTRUCTW *)lParam);
+    case WM_GETTEXT:
+        return OnGetText(hwnd, wParam, lParam);
+    case WM_GETTEXTLENGTH:
+        return OnGetTextLength(hwnd);
     case WM_PAINT:
         return OnPaint(hwnd);
     case WM_DESTROY:

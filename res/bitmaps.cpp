@@ -63,3 +63,19 @@ void FreeKeptBitmap(KeptBitmap *kept)
     }
     *kept = {};
 }
+
+HBITMAP LoadScreenBitmap(int resourceId, int width, int height)
+{
+    HDC screen = GetDC(nullptr);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    ReleaseDC(nullptr, screen);
+    if (!bitmap) {
+        return nullptr;
+    }
+    HDC memDc = CreateCompatibleDC(nullptr);
+    HGDIOBJ oldObject = SelectObject(memDc, bitmap);
+    DrawBitmapResource(memDc, 0, 0, resourceId);
+    SelectObject(memDc, oldObject);
+    DeleteDC(memDc);
+    return bitmap;
+}

@@ -21,6 +21,10 @@ void CopyBitmap(HDC dest, int x, int y, int width, int height, HBITMAP bitmap);
    making a bitmap of them first (a fortieth of the time under Wine). */
 void DrawBitmapResource(HDC dc, int x, int y, int resourceId);
 
+/* Bitmap resource resourceId, width x height, as a bitmap compatible with
+   the screen: what LoadBitmapA gives, made the quick way. */
+HBITMAP LoadScreenBitmap(int resourceId, int width, int height);
+
 /* Describes a 32-bit top-down device-independent bitmap of width x height,
    whose pixels read 0x00RRGGBB, top row first. */
 void DescribeTopDown32(BITMAPINFO *info, int width, int height);

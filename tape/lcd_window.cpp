@@ -22,7 +22,7 @@
 namespace {
 
 HWND g_hLcdScreen; /* the window that the immediate repaint draws into */
-PlainAmount g_szLcdText; /* what its window text was last set to */
+PlainAmount g_szLcdText; /* its window text as the last repaint showed it */
 
 /* A 32-bit top-down bitmap whose pixels (0x00RRGGBB) are at hand. */
 struct Surface {
@@ -207,19 +207,51 @@ void FreeLcdArt(void)
     FreeSurface(&g_LcdArt);
 }
 
-/* The window text is the current amount in its plain form, for screen
-   readers; set only when it changes, so that most keys cost no message. */
+/* The current amount in its plain form: the LCD's window text. */
+void FormatLcdText(PlainAmount text)
+{
+    text[0] = '\0';
+    if (g_nTapeCur >= 0 && g_nTapeCur < TAPE_ENTRIES) {
+        FormatPlainAmount(g_Tape[g_nTapeCur] + 1, text);
+    }
+}
+
+/* The window text, which screen readers read, is made when it is asked for
+   (WM_GETTEXT), so a key costs no trip to the window server to store it;
+   when a repaint changes it, readers are told its name has changed, as
+   setting a window text would tell them. */
 void UpdateLcdText(HWND hwnd)
 {
-    if (g_nTapeCur < 0 || g_nTapeCur >= TAPE_ENTRIES) {
-        return;
-    }
     PlainAmount text;
-    FormatPlainAmount(g_Tape[g_nTapeCur] + 1, text);
+    FormatLcdText(text);
     if (strcmp(text, g_szLcdText) != 0) {
         strcpy(g_szLcdText, text);
-        SetWindowTextA(hwnd, text);
+        NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, hwnd, OBJID_WINDOW, CHILDID_SELF);
     }
+}
+
+LRESULT OnGetText(WPARAM size, LPARAM buffer)
+{
+    PlainAmount text;
+    FormatLcdText(text);
+    char *out = (char *)buffer;
+    if (!out || size == 0) {
+        return 0;
+    }
+    size_t length = strlen(text);
+    if (length > size - 1) {
+        length = size - 1;
+    }
+    memcpy(out, text, length);
+    out[length] = '\0';
+    return (LRESULT)length;
+}
+
+LRESULT OnGetTextLength(void)
+{
+    PlainAmount text;
+    FormatLcdText(text);
+    return (LRESULT)strlen(text);
 }
 
 LRESULT OnCreate(HWND hwnd)
@@ -336,6 +368,10 @@ LRESULT CALLBACK LcdScreenWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
         return OnPaint(hwnd);
     case WM_DESTROY:
         return OnDestroy(hwnd);
+    case WM_GETTEXT:
+        return OnGetText(wParam, lParam);
+    case WM_GETTEXTLENGTH:
+        return OnGetTextLength();
     case WM_COMMAND:
         return OnCommand(wParam, lParam);
     default:

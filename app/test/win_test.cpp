@@ -58,8 +58,7 @@ HWND StartCalculator(void)
     }
     HWND hwnd = CreateMainWindow();
     CHECK(hwnd != nullptr, "main window created");
-    ShowWindow(hwnd, SW_SHOWNORMAL);
-    UpdateWindow(hwnd);
+    ShowMainWindow(hwnd, SW_SHOWNORMAL);
     SetForegroundWindow(hwnd);
     SetFocus(hwnd);
     PumpPending();

@@ -13,12 +13,13 @@
 #include <string.h>
 
 #include "amount/platform.h"
-#include "app/commands.h"
 #include "app/shell.h"
 #include "app/test/win_test.h"
 #include "buttons/img_button.h"
 #include "res/resource.h"
+#include "res/skin.h"
 #include "tape/lcd_layout.h"
+#include "tape/lcd_window.h"
 #include "tape/tape.h"
 
 namespace {
