@@ -30,7 +30,7 @@ HWND g_hChildren[IDC_LCDSCREEN];
 struct ClassSpec {
     const char *name;
     WNDPROC proc;
-    bool ownCursor;  /* the hand of the resources, else the system arrow */
+    bool ownCursor;  /* the window sets its own (the keys' hand), else the system arrow */
     const wchar_t *wideName;  /* a Unicode class, for Korean window texts */
 };
 
@@ -49,8 +49,7 @@ ClassRecord ClassRecordOf(const ClassSpec &spec)
     wc.style = 0;
     wc.lpfnWndProc = spec.proc;
     wc.hInstance = g_hInstance;
-    wc.hCursor = spec.ownCursor ? LoadCursorA(g_hInstance, MAKEINTRESOURCEA(IDC_KEY_CURSOR))
-                                : LoadCursorA(nullptr, (LPCSTR)IDC_ARROW);
+    wc.hCursor = spec.ownCursor ? nullptr : LoadCursorA(nullptr, (LPCSTR)IDC_ARROW);
     wc.hbrBackground = (HBRUSH)GetStockObject(NULL_BRUSH);
     return wc;
 }

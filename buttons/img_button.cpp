@@ -19,6 +19,7 @@ int g_bPressedShown;
 int g_bTracking;
 HWND g_hPrevCapture;
 HWND g_hHeldButton;
+HCURSOR g_hKeyCursor;
 
 namespace {
 
@@ -131,6 +132,21 @@ LRESULT OnCreate(HWND hwnd, const CREATESTRUCTW *create)
         MoveWindow(hwnd, spec->x, spec->y, spec->width, spec->height, FALSE);
     }
     return 0;
+}
+
+/* The pointer is a hand over every key. The hand is loaded from the
+   resources the first time the pointer comes over a key, not at start-up,
+   where it would hold up the first paint. */
+LRESULT OnSetCursor(HWND hwnd, WPARAM wParam, LPARAM lParam)
+{
+    if (LOWORD(lParam) != HTCLIENT) {
+        return DefWindowProcW(hwnd, WM_SETCURSOR, wParam, lParam);
+    }
+    if (!g_hKeyCursor) {
+        g_hKeyCursor = LoadCursorA(g_hInstance, MAKEINTRESOURCEA(IDC_KEY_CURSOR));
+    }
+    SetCursor(g_hKeyCursor);
+    return TRUE;
 }
 
 LRESULT OnPaint(HWND hwnd)
@@ -271,6 +287,8 @@ LRESULT CALLBACK ImgButtonWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
         return OnGetText(hwnd, wParam, lParam);
     case WM_GETTEXTLENGTH:
         return OnGetTextLength(hwnd);
+    case WM_SETCURSOR:
+        return OnSetCursor(hwnd, wParam, lParam);
     case WM_PAINT:
         return OnPaint(hwnd);
     case WM_DESTROY:

@@ -41,6 +41,8 @@ extern int g_bTracking;      /* the left button is held after a press on a key *
 extern HWND g_hPrevCapture;  /* capture owner before the press, given back after it */
 extern HWND g_hHeldButton;   /* the key whose press is in progress, NULL when idle */
 
+extern HCURSOR g_hKeyCursor; /* the hand over the keys, loaded when first needed */
+
 /* Writes the record of keys 1 to 32; any other id leaves *spec unchanged. */
 void GetButtonSpec(HWND hwnd, int buttonId, ButtonSpec *spec);
 

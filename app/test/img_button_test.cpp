@@ -5,6 +5,7 @@
 
 #include "app/shell.h"
 #include "app/test/win_test.h"
+#include "res/resource.h"
 #include "res/skin.h"
 #include "buttons/img_button.h"
 
@@ -288,6 +289,18 @@ void TestOverlappingPresses(void)
     DestroyWindow(other);
 }
 
+/* The pointer over a key is the hand of the resources (made when the pointer
+   first comes over a key); over the frame of the window it is left alone. */
+void TestHandCursor(void)
+{
+    HWND key = CreateButton(KEY_5);
+    HCURSOR hand = LoadCursorA(g_hInstance, MAKEINTRESOURCEA(IDC_KEY_CURSOR));
+    SetCursor(nullptr);
+    SendMessageW(key, WM_SETCURSOR, (WPARAM)key, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    CHECK(hand && GetCursor() == hand, "the hand over a key");
+    DestroyWindow(key);
+}
+
 } // namespace
 
 int main()
@@ -303,6 +316,7 @@ int main()
     TestCommandRunsWithoutCapture();
     TestPressedImage();
     TestOverlappingPresses();
+    TestHandCursor();
 
     DestroyWindow(g_hParent);
     return TestResult("img_button_test");
