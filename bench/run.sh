@@ -13,7 +13,7 @@ if [ -z "${ORVANTA_BENCH_PINNED:-}" ] && command -v taskset >/dev/null 2>&1; the
 fi
 
 out=build/bench
-starts=${ORVANTA_BENCH_STARTS:-15}
+starts=${ORVANTA_BENCH_STARTS:-30}
 mkdir -p "$out"
 rm -f "$out"/*.csv
 
