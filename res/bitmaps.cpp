@@ -11,23 +11,67 @@ void CopyBitmap(HDC dest, int x, int y, int width, int height, HBITMAP bitmap)
     DeleteDC(memDc);
 }
 
-void DrawBitmapResource(HDC dc, int x, int y, int resourceId)
+/* The resource's header and colour table, read in place; its pixels follow. */
+static const BITMAPINFO *FindBitmapResource(int resourceId, const BYTE **pixels)
 {
     HRSRC found = FindResourceA(g_hInstance, MAKEINTRESOURCEA(resourceId), (LPCSTR)RT_BITMAP);
     HGLOBAL loaded = found ? LoadResource(g_hInstance, found) : nullptr;
     const BITMAPINFO *info = loaded ? (const BITMAPINFO *)LockResource(loaded) : nullptr;
     if (!info) {
-        return;
+        return nullptr;
     }
     const BITMAPINFOHEADER &header = info->bmiHeader;
     DWORD colours = header.biClrUsed;
     if (!colours && header.biBitCount <= 8) {
         colours = 1u << header.biBitCount;
     }
-    const BYTE *pixels = (const BYTE *)info + header.biSize + colours * sizeof(RGBQUAD);
+    *pixels = (const BYTE *)info + header.biSize + colours * sizeof(RGBQUAD);
+    return info;
+}
+
+void DrawBitmapResource(HDC dc, int x, int y, int resourceId)
+{
+    const BYTE *pixels;
+    const BITMAPINFO *info = FindBitmapResource(resourceId, &pixels);
+    if (!info) {
+        return;
+    }
+    const BITMAPINFOHEADER &header = info->bmiHeader;
     int height = header.biHeight < 0 ? -header.biHeight : header.biHeight;
     SetDIBitsToDevice(dc, x, y, header.biWidth, height, 0, 0, 0, height, pixels, info,
                       DIB_RGB_COLORS);
+}
+
+int CopyBitmapResource(const TopDown32 *dest, int x, int y, int resourceId)
+{
+    const BYTE *pixels;
+    const BITMAPINFO *info = FindBitmapResource(resourceId, &pixels);
+    if (!info) {
+        return 0;
+    }
+    const BITMAPINFOHEADER &header = info->bmiHeader;
+    int width = header.biWidth;
+    int height = header.biHeight < 0 ? -header.biHeight : header.biHeight;
+    if (header.biBitCount != 8 || header.biCompression != BI_RGB || x < 0 || y < 0 ||
+        x + width > dest->width || y + height > dest->height) {
+        return 0;
+    }
+    DWORD colours[256] = {};
+    DWORD used = header.biClrUsed ? header.biClrUsed : 256;
+    for (DWORD i = 0; i < used && i < 256; i++) {
+        const RGBQUAD &c = info->bmiColors[i];
+        colours[i] = ((DWORD)c.rgbRed << 16) | ((DWORD)c.rgbGreen << 8) | c.rgbBlue;
+    }
+    int stride = (width + 3) & ~3; /* rows of 8-bit pixels are padded to 4 bytes */
+    for (int row = 0; row < height; row++) {
+        int from = header.biHeight < 0 ? row : height - 1 - row; /* most are bottom-up */
+        const BYTE *in = pixels + (size_t)from * stride;
+        DWORD *out = dest->pixels + (size_t)(y + row) * dest->width + x;
+        for (int col = 0; col < width; col++) {
+            out[col] = colours[in[col]];
+        }
+    }
+    return 1;
 }
 
 void DescribeTopDown32(BITMAPINFO *info, int width, int height)
@@ -66,16 +110,20 @@ void FreeKeptBitmap(KeptBitmap *kept)
 
 HBITMAP LoadScreenBitmap(int resourceId, int width, int height)
 {
-    HDC screen = GetDC(nullptr);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    ReleaseDC(nullptr, screen);
+    BITMAPINFO info;
+    DescribeTopDown32(&info, width, height);
+    void *bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (!bitmap) {
         return nullptr;
     }
-    HDC memDc = CreateCompatibleDC(nullptr);
-    HGDIOBJ oldObject = SelectObject(memDc, bitmap);
-    DrawBitmapResource(memDc, 0, 0, resourceId);
-    SelectObject(memDc, oldObject);
-    DeleteDC(memDc);
+    TopDown32 surface = { (DWORD *)bits, width, height };
+    if (!CopyBitmapResource(&surface, 0, 0, resourceId)) {
+        HDC memDc = CreateCompatibleDC(nullptr);
+        HGDIOBJ oldObject = SelectObject(memDc, bitmap);
+        DrawBitmapResource(memDc, 0, 0, resourceId);
+        SelectObject(memDc, oldObject);
+        DeleteDC(memDc);
+    }
     return bitmap;
 }

@@ -185,6 +185,15 @@ void FreeSurface(Surface *surface)
     surface->pixels = nullptr;
 }
 
+/* One bitmap resource onto the LCD art, its pixels copied straight. */
+void DrawArt(int x, int y, int resourceId)
+{
+    TopDown32 art = { g_LcdArt.pixels, g_LcdArt.width, g_LcdArt.height };
+    if (!CopyBitmapResource(&art, x, y, resourceId)) {
+        DrawBitmapResource(g_LcdArt.kept.dc, x, y, resourceId);
+    }
+}
+
 /* The background and the glyphs, and the surface to compose on. */
 void KeepLcdArt(void)
 {
@@ -195,9 +204,9 @@ void KeepLcdArt(void)
         FreeSurface(&g_LcdWork);
         return;
     }
-    DrawBitmapResource(g_LcdArt.kept.dc, 0, 0, IDB_LCD_BACKGROUND);
+    DrawArt(0, 0, IDB_LCD_BACKGROUND);
     for (int i = 0; i < GLYPH_COUNT; i++) {
-        DrawBitmapResource(g_LcdArt.kept.dc, GLYPH_SLOT * i, GLYPH_STRIP_Y, GLYPH_BITMAPS[i]);
+        DrawArt(GLYPH_SLOT * i, GLYPH_STRIP_Y, GLYPH_BITMAPS[i]);
     }
 }
 
