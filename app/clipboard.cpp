@@ -58,7 +58,7 @@ void CopyText(HWND owner, const char *text)
 void CopyAmount(HWND mainWindow)
 {
     PlainAmount amount;
-    FormatPlainAmount(g_Tape[g_nTapeCur] + 1, amount);
+    FormatCurrentAmount(amount);
     CopyText(mainWindow, amount);
 }
 

@@ -20,11 +20,9 @@ enum { KEY_TIP_MAX = KEY_NAME_MAX + KEY_KEYS_MAX + 3 };
    place of a parenthesised symbol at the end of the name, the symbol on the
    key's face ("더하기 (+)" becomes "더하기 (Num +, +)"); a key that no
    keyboard key presses shows its whole name. */
-void FormatKeyTip(int buttonId, wchar_t *out)
+void FormatKeyTip(HWND key, int buttonId, wchar_t *out)
 {
-    if (!LoadStringW(g_hInstance, IDS_KEY_NAME_BASE + buttonId, out, KEY_NAME_MAX)) {
-        out[0] = L'\0';
-    }
+    GetWindowTextW(key, out, KEY_NAME_MAX); /* the key's name */
     char keys[KEY_KEYS_MAX];
     if (!DescribeButtonKeys(buttonId, keys, KEY_KEYS_MAX)) {
         return;
@@ -74,19 +72,21 @@ void CreateKeyTips(HWND mainWindow)
         return;
     }
     for (int id = 1; id <= BUTTON_COUNT; id++) {
+        HWND key = FindChild(mainWindow, id);
+        if (!key) {
+            continue;
+        }
         wchar_t text[KEY_TIP_MAX];
-        FormatKeyTip(id, text);
+        FormatKeyTip(key, id, text);
         /* TTF_TRANSPARENT: a tip that lies over a key lets its clicks
            through. The version 2 size, which every comctl32 accepts. */
         TTTOOLINFOW tool = {};
         tool.cbSize = TTTOOLINFOW_V2_SIZE;
         tool.uFlags = TTF_IDISHWND | TTF_TRANSPARENT;
         tool.hwnd = mainWindow;
-        tool.uId = (UINT_PTR)GetDlgItem(mainWindow, id);
+        tool.uId = (UINT_PTR)key;
         tool.lpszText = text;
-        if (tool.uId) {
-            SendMessageW(g_hKeyTips, TTM_ADDTOOLW, 0, (LPARAM)&tool);
-        }
+        SendMessageW(g_hKeyTips, TTM_ADDTOOLW, 0, (LPARAM)&tool);
     }
 }
 
@@ -114,7 +114,7 @@ int PlaceKeyTip(HWND mainWindow, const NMHDR *notice)
        LCD are the only ones whose tips can reach it). */
     RECT tip, lcd, key, overlap, work;
     GetWindowRect(g_hKeyTips, &tip);
-    GetWindowRect(GetDlgItem(mainWindow, IDC_LCDSCREEN), &lcd);
+    GetWindowRect(FindChild(mainWindow, IDC_LCDSCREEN), &lcd);
     if (!IntersectRect(&overlap, &tip, &lcd)) {
         return 0;
     }

@@ -21,7 +21,7 @@ int g_bKeyHandled;
 
 namespace {
 
-KeptBitmap g_Skin; /* g_hSkinBitmap, kept selected for the paints */
+Surface g_Skin; /* g_hSkinBitmap, kept selected for the paints */
 
 /* The children as they were created, index control id - 1. */
 HWND g_hChildren[IDC_LCDSCREEN];
@@ -99,8 +99,8 @@ LRESULT OnCreate(HWND hwnd)
     HRGN region = CreateRoundRectRgn(0, 0, REGION_RIGHT, REGION_BOTTOM, REGION_CORNER_WIDTH,
                                      REGION_CORNER_HEIGHT);
     SetWindowRgn(hwnd, region, FALSE); /* the region now belongs to the system */
-    g_hSkinBitmap = LoadScreenBitmap(IDB_SKIN, SKIN_WIDTH, SKIN_HEIGHT);
-    KeepBitmap(g_hSkinBitmap, &g_Skin);
+    KeepBitmapResource(IDB_SKIN, &g_Skin);
+    g_hSkinBitmap = g_Skin.kept.bitmap;
     return 0;
 }
 
@@ -208,7 +208,7 @@ LRESULT OnDestroy(void)
 {
     g_hKeyTips = nullptr; /* destroyed with its owner */
     if (g_hSkinBitmap) {
-        FreeKeptBitmap(&g_Skin); /* deletes g_hSkinBitmap */
+        FreeSurface(&g_Skin); /* deletes g_hSkinBitmap */
         g_hSkinBitmap = nullptr;
     }
     PostQuitMessage(0);
@@ -264,8 +264,8 @@ void PaintSkin(HWND, HDC dc, HBITMAP skin)
     if (!skin) {
         return;
     }
-    if (skin == g_Skin.bitmap && g_Skin.dc) {
-        BitBlt(dc, 0, 0, SKIN_WIDTH, SKIN_HEIGHT, g_Skin.dc, 0, 0, SRCCOPY);
+    if (skin == g_Skin.kept.bitmap && g_Skin.kept.dc) {
+        BitBlt(dc, 0, 0, SKIN_WIDTH, SKIN_HEIGHT, g_Skin.kept.dc, 0, 0, SRCCOPY);
     } else {
         CopyBitmap(dc, 0, 0, SKIN_WIDTH, SKIN_HEIGHT, skin);
     }

@@ -25,16 +25,16 @@ namespace {
 
 /* Each key's pressed image, loaded at its first press and kept selected
    until the key goes; index ButtonId - 1. */
-KeptBitmap g_PressedImages[BUTTON_COUNT];
+Surface g_PressedImages[BUTTON_COUNT];
 
-KeptBitmap *PressedImageOf(const ButtonSpec *spec)
+const Surface *PressedImageOf(const ButtonSpec *spec)
 {
     if (spec->buttonId < 1 || spec->buttonId > BUTTON_COUNT) {
         return nullptr;
     }
-    KeptBitmap *image = &g_PressedImages[spec->buttonId - 1];
-    if (!image->dc) {
-        KeepBitmap(LoadBitmapA(g_hInstance, MAKEINTRESOURCEA(spec->pressedBitmap)), image);
+    Surface *image = &g_PressedImages[spec->buttonId - 1];
+    if (!image->kept.dc) {
+        KeepBitmapResource(spec->pressedBitmap, image);
     }
     return image;
 }
@@ -167,7 +167,7 @@ LRESULT OnDestroy(HWND hwnd)
     }
     int id = GetDlgCtrlID(hwnd);
     if (id >= 1 && id <= BUTTON_COUNT) {
-        FreeKeptBitmap(&g_PressedImages[id - 1]);
+        FreeSurface(&g_PressedImages[id - 1]);
     }
     return 0;
 }
@@ -264,9 +264,9 @@ int DrawImgButton(HWND hwnd, int pressed, const ButtonSpec *spec)
 {
     HDC dc = GetDC(hwnd);
     if (pressed) {
-        const KeptBitmap *image = PressedImageOf(spec);
-        if (image && image->dc) {
-            BitBlt(dc, 0, 0, spec->width, spec->height, image->dc, 0, 0, SRCCOPY);
+        const Surface *image = PressedImageOf(spec);
+        if (image && image->kept.dc) {
+            BitBlt(dc, 0, 0, spec->width, spec->height, image->kept.dc, 0, 0, SRCCOPY);
         }
     } else {
         POINT origin;

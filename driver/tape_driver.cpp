@@ -79,17 +79,6 @@ void RepaintLcd(void)
 
 /* ---- keys ---- */
 
-struct CharKey {
-    char c;
-    int buttonId;
-};
-
-static const CharKey CHAR_KEYS[] = {
-#define CHAR_KEY(c, id) {c, id},
-#include "tape/char_keys.def"
-#undef CHAR_KEY
-};
-
 /* The calculator key whose text is the len characters at token, or 0. */
 static int FindKeyByText(const char *token, size_t len)
 {
@@ -103,11 +92,8 @@ static int FindKeyByText(const char *token, size_t len)
 /* The calculator key that character c types, or 0. */
 static int FindKeyByChar(char c)
 {
-    for (const CharKey &key : CHAR_KEYS) {
-        if (key.c == c && key.buttonId <= LAST_CALCULATOR_KEY)
-            return key.buttonId;
-    }
-    return 0;
+    int key = KeyOfChar((unsigned char)c);
+    return key <= LAST_CALCULATOR_KEY ? key : 0;
 }
 
 static int IsSpace(char c)

@@ -1,8 +1,9 @@
 /*
  * What every window needs to draw the program's bitmaps: the module instance
- * that each resource is loaded from, copies of bitmaps and bitmap resources
- * into a device context, and bitmaps kept selected for quick copies. The lowest layer of the Windows program; it includes nothing of
- * the windows above it.
+ * that each resource is loaded from, a copy of a bitmap into a device
+ * context, and bitmaps and resources kept selected for quick copies. The
+ * lowest layer of the Windows program; it includes nothing of the windows
+ * above it.
  */
 #ifndef ORVANTA_BITMAPS_H
 #define ORVANTA_BITMAPS_H
@@ -15,28 +16,6 @@ extern HINSTANCE g_hInstance;
 /* Copies width x height pixels of bitmap, from its origin, to (x, y) of dest
    through a memory context of its own. */
 void CopyBitmap(HDC dest, int x, int y, int width, int height, HBITMAP bitmap);
-
-/* Draws bitmap resource resourceId at (x, y) of dc straight from the
-   program's resource data: the pixels that LoadBitmapA would give, without
-   making a bitmap of them first (a fortieth of the time under Wine). */
-void DrawBitmapResource(HDC dc, int x, int y, int resourceId);
-
-/* The pixels of a 32-bit top-down bitmap, 0x00RRGGBB, top row first. */
-struct TopDown32 {
-    DWORD *pixels;
-    int width;
-    int height;
-};
-
-/* Copies the pixels of 8-bit bitmap resource resourceId to (x, y) of dest,
-   turned through its colour table: what drawing the resource gives, without
-   a call into GDI. 0 (nothing copied) for any other kind of bitmap or one
-   that does not fit. */
-int CopyBitmapResource(const TopDown32 *dest, int x, int y, int resourceId);
-
-/* Bitmap resource resourceId, width x height: the pixels LoadBitmapA gives,
-   in a 32-bit bitmap made the quick way. */
-HBITMAP LoadScreenBitmap(int resourceId, int width, int height);
 
 /* Describes a 32-bit top-down device-independent bitmap of width x height,
    whose pixels read 0x00RRGGBB, top row first. */
@@ -56,5 +35,25 @@ struct KeptBitmap {
 void KeepBitmap(HBITMAP bitmap, KeptBitmap *kept);
 /* Deletes the context and the bitmap; the record is empty again. */
 void FreeKeptBitmap(KeptBitmap *kept);
+
+/* A 32-bit top-down bitmap kept selected, with its pixels (0x00RRGGBB, top
+   row first) at hand: drawn on in memory, copied out with one blit. */
+struct Surface {
+    KeptBitmap kept;
+    DWORD *pixels; /* null when the surface could not be made */
+    int width;
+    int height;
+};
+
+void KeepSurface(int width, int height, Surface *surface);
+void FreeSurface(Surface *surface);
+
+/* Draws bitmap resource resourceId at (x, y) of surface: an 8-bit resource
+   by copying its pixels through its colour table, without a call into GDI,
+   any other with SetDIBitsToDevice. The pixels are those LoadBitmapA gives. */
+void DrawResourceOn(Surface *surface, int x, int y, int resourceId);
+
+/* Bitmap resource resourceId on a surface of its own size. */
+void KeepBitmapResource(int resourceId, Surface *surface);
 
 #endif

@@ -1,6 +1,7 @@
 /*
  * The one rule that sends a key to the entry, operator or scroll handler,
- * shared by the Windows program (through the LCD commands) and the driver.
+ * shared by the Windows program (through the LCD commands) and the driver,
+ * and the characters that press keys, for the driver and for pasted text.
  */
 #include "tape/keys.h"
 
@@ -13,6 +14,30 @@ KeyGroup KeyGroupOf(int buttonId)
     if (buttonId >= FIRST_OPERATOR_KEY)
         return KEY_GROUP_OPERATOR;
     return KEY_GROUP_ENTRY;
+}
+
+namespace {
+
+struct CharKey {
+    unsigned c;
+    int buttonId;
+};
+
+const CharKey CHAR_KEYS[] = {
+#define CHAR_KEY(character, buttonId) { (unsigned char)(character), buttonId },
+#include "tape/char_keys.def"
+#undef CHAR_KEY
+};
+
+} // namespace
+
+int KeyOfChar(unsigned c)
+{
+    for (const CharKey &key : CHAR_KEYS) {
+        if (key.c == c)
+            return key.buttonId;
+    }
+    return 0;
 }
 
 void PressTapeKey(int buttonId)

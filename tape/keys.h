@@ -29,6 +29,9 @@ enum KeyGroup { KEY_GROUP_ENTRY, KEY_GROUP_OPERATOR, KEY_GROUP_SCROLL };
    a scroll key and one below them as an entry key, so any id has a group. */
 KeyGroup KeyGroupOf(int buttonId);
 
+/* The key that typing character c presses (tape/char_keys.def), or 0. */
+int KeyOfChar(unsigned c);
+
 /* Runs the handler of the key's group: HandleEntryKey, HandleOperatorKey or
    HandleScrollKey. */
 void PressTapeKey(int buttonId);

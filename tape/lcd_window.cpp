@@ -18,19 +18,12 @@
 #include "res/bitmaps.h"
 #include "res/resource.h"
 #include "tape/tape.h"
+#include "tape/tape_text.h"
 
 namespace {
 
 HWND g_hLcdScreen; /* the window that the immediate repaint draws into */
 PlainAmount g_szLcdText; /* its window text as the last repaint showed it */
-
-/* A 32-bit top-down bitmap whose pixels (0x00RRGGBB) are at hand. */
-struct Surface {
-    KeptBitmap kept;
-    DWORD *pixels;
-    int width;
-    int height;
-};
 
 /* The pristine background, and below it the 19 glyphs side by side, each in
    a slot as wide as the widest. */
@@ -167,33 +160,6 @@ void DrawMarker(Surface &work)
     }
 }
 
-void KeepSurface(int width, int height, Surface *surface)
-{
-    BITMAPINFO info;
-    DescribeTopDown32(&info, width, height);
-    void *pixels = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
-    KeepBitmap(bitmap, &surface->kept);
-    surface->pixels = surface->kept.dc ? (DWORD *)pixels : nullptr;
-    surface->width = width;
-    surface->height = height;
-}
-
-void FreeSurface(Surface *surface)
-{
-    FreeKeptBitmap(&surface->kept);
-    surface->pixels = nullptr;
-}
-
-/* One bitmap resource onto the LCD art, its pixels copied straight. */
-void DrawArt(int x, int y, int resourceId)
-{
-    TopDown32 art = { g_LcdArt.pixels, g_LcdArt.width, g_LcdArt.height };
-    if (!CopyBitmapResource(&art, x, y, resourceId)) {
-        DrawBitmapResource(g_LcdArt.kept.dc, x, y, resourceId);
-    }
-}
-
 /* The background and the glyphs, and the surface to compose on. */
 void KeepLcdArt(void)
 {
@@ -204,9 +170,9 @@ void KeepLcdArt(void)
         FreeSurface(&g_LcdWork);
         return;
     }
-    DrawArt(0, 0, IDB_LCD_BACKGROUND);
+    DrawResourceOn(&g_LcdArt, 0, 0, IDB_LCD_BACKGROUND);
     for (int i = 0; i < GLYPH_COUNT; i++) {
-        DrawArt(GLYPH_SLOT * i, GLYPH_STRIP_Y, GLYPH_BITMAPS[i]);
+        DrawResourceOn(&g_LcdArt, GLYPH_SLOT * i, GLYPH_STRIP_Y, GLYPH_BITMAPS[i]);
     }
 }
 
@@ -216,15 +182,6 @@ void FreeLcdArt(void)
     FreeSurface(&g_LcdArt);
 }
 
-/* The current amount in its plain form: the LCD's window text. */
-void FormatLcdText(PlainAmount text)
-{
-    text[0] = '\0';
-    if (g_nTapeCur >= 0 && g_nTapeCur < TAPE_ENTRIES) {
-        FormatPlainAmount(g_Tape[g_nTapeCur] + 1, text);
-    }
-}
-
 /* The window text, which screen readers read, is made when it is asked for
    (WM_GETTEXT), so a key costs no trip to the window server to store it;
    when a repaint changes it, readers are told its name has changed, as
@@ -232,7 +189,7 @@ void FormatLcdText(PlainAmount text)
 void UpdateLcdText(HWND hwnd)
 {
     PlainAmount text;
-    FormatLcdText(text);
+    FormatCurrentAmount(text);
     if (strcmp(text, g_szLcdText) != 0) {
         strcpy(g_szLcdText, text);
         NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, hwnd, OBJID_WINDOW, CHILDID_SELF);
@@ -242,7 +199,7 @@ void UpdateLcdText(HWND hwnd)
 LRESULT OnGetText(WPARAM size, LPARAM buffer)
 {
     PlainAmount text;
-    FormatLcdText(text);
+    FormatCurrentAmount(text);
     char *out = (char *)buffer;
     if (!out || size == 0) {
         return 0;
@@ -259,7 +216,7 @@ LRESULT OnGetText(WPARAM size, LPARAM buffer)
 LRESULT OnGetTextLength(void)
 {
     PlainAmount text;
-    FormatLcdText(text);
+    FormatCurrentAmount(text);
     return (LRESULT)strlen(text);
 }
 

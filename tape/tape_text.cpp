@@ -5,6 +5,13 @@
 
 #include <string.h>
 
+void FormatCurrentAmount(PlainAmount text)
+{
+    text[0] = '\0';
+    if (g_nTapeCur >= 0 && g_nTapeCur < TAPE_ENTRIES)
+        FormatPlainAmount(g_Tape[g_nTapeCur] + 1, text);
+}
+
 int FormatTapeText(const char *lineEnd, char text[TAPE_TEXT_SIZE])
 {
     size_t endLen = strnlen(lineEnd, 2);
@@ -21,35 +28,21 @@ int FormatTapeText(const char *lineEnd, char text[TAPE_TEXT_SIZE])
 
 namespace {
 
-struct PasteKey {
-    char16_t c;
-    int buttonId;
-};
-
-/* The keyboard's characters, of which pasting takes the digits, the point
-   and the operators: clearing, the power and the window keys are no part of
-   an amount or a calculation. */
-const PasteKey CHAR_KEYS[] = {
-#define CHAR_KEY(character, buttonId) { (char16_t)(character), buttonId },
-#include "tape/char_keys.def"
-#undef CHAR_KEY
-};
-
 bool IsNumberKey(int buttonId)
 {
     return buttonId >= 1 && buttonId <= KEY_POINT;
 }
 
+/* Of the keyboard's characters, pasting takes the digits, the point and the
+   operators: clearing, the power and the window keys are no part of an
+   amount or a calculation. */
 int PastedKeyOf(char16_t c)
 {
     if (c == u'\r' || c == u'\n')
         return KEY_EQUALS;
-    for (const PasteKey &key : CHAR_KEYS) {
-        if (key.c == c && (IsNumberKey(key.buttonId) ||
-                           (key.buttonId >= FIRST_OPERATOR_KEY && key.buttonId <= LAST_OPERATOR_KEY)))
-            return key.buttonId;
-    }
-    return 0;
+    int key = KeyOfChar(c);
+    bool isOperator = key >= FIRST_OPERATOR_KEY && key <= LAST_OPERATOR_KEY;
+    return IsNumberKey(key) || isOperator ? key : 0;
 }
 
 /* Blanks and the thousands separator; a tab is not one of them, so that

@@ -17,6 +17,10 @@ enum {
     PASTE_MAX_CHARS = 10000
 };
 
+/* The current line's amount in its plain form (FormatPlainAmount): what
+   Ctrl+C copies and what the LCD reads as to a screen reader. */
+void FormatCurrentAmount(PlainAmount text);
+
 /* Lines 0 to the current one, each as FormatShownEntry shows it and ended
    with lineEnd (at most two characters). Returns the length of the text. */
 int FormatTapeText(const char *lineEnd, char text[TAPE_TEXT_SIZE]);
