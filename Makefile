@@ -8,11 +8,12 @@ JOBS ?= 2
 NATIVE := build/native
 ASAN := build/asan
 WIN := build/win
+WIN64 := build/win64
 OUT := $(CURDIR)/build
 
-.PHONY: all deps native windows asan test run preview bench clean
+.PHONY: all deps native windows windows64 asan test run preview bench clean
 
-all: native windows
+all: native windows windows64
 
 deps:
 	@tools/install-deps.sh
@@ -25,6 +26,10 @@ windows: deps
 	@test -f $(WIN)/CMakeCache.txt || cmake -S . -B $(WIN) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-i686.cmake -DORVANTA_OUT_DIR=$(OUT)
 	cmake --build $(WIN) -j$(JOBS)
 
+windows64: deps
+	@test -f $(WIN64)/CMakeCache.txt || cmake -S . -B $(WIN64) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-x86_64.cmake -DORVANTA_OUT_DIR=$(OUT)/x64
+	cmake --build $(WIN64) -j$(JOBS)
+
 asan: deps
 	@test -f $(ASAN)/CMakeCache.txt || cmake -S . -B $(ASAN) -DORVANTA_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
 	cmake --build $(ASAN) -j$(JOBS)
@@ -32,14 +37,15 @@ asan: deps
 test: all asan
 	ctest --test-dir $(NATIVE) --output-on-failure
 	ctest --test-dir $(ASAN) --output-on-failure
-	tools/wine-tests.sh $(WIN)
+	tools/wine-tests.sh
 
 run: all
-	@tools/run.sh build/orvanta.exe
+	@tools/run.sh
 
 bench: all
 	cmake --build $(NATIVE) --target core_bench -j$(JOBS)
 	cmake --build $(WIN) --target ui_bench -j$(JOBS)
+	cmake --build $(WIN64) --target ui_bench -j$(JOBS)
 	bench/run.sh
 
 preview: windows

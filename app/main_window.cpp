@@ -161,7 +161,10 @@ LRESULT OnChar(HWND hwnd, WPARAM wParam, LPARAM lParam)
 
 void ForwardCalculatorKey(HWND hwnd, LPARAM buttonId)
 {
-    SendMessageA(FindChild(hwnd, IDC_LCDSCREEN), WM_COMMAND, LcdCommandOf((int)buttonId), buttonId);
+    int id;
+    if (ButtonIdOfWord(buttonId, &id)) {
+        SendMessageA(FindChild(hwnd, IDC_LCDSCREEN), WM_COMMAND, LcdCommandOf(id), buttonId);
+    }
 }
 
 void RunSystemKey(HWND hwnd, WPARAM wParam, LPARAM buttonId)

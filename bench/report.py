@@ -248,7 +248,8 @@ def main():
     pinned = ', all on one CPU' if os.environ.get('ORVANTA_BENCH_PINNED') else ''
     with open(os.path.join(OUT, 'report.md'), 'w') as f:
         f.write('# make bench\n\n'
-                f'- machine: {machine()}\n- Wine: {wine}, headless in Xvfb{pinned}\n- date: {now}\n\n'
+                f'- machine: {machine()}\n- program: {PROGRAM}\n- Wine: {wine}, headless in Xvfb{pinned}\n'
+                f'- date: {now}\n\n'
                 'Times are taken inside the process (QueryPerformanceCounter) with the\n'
                 'calculator and its floor interleaved sample by sample. The floor is a bare\n'
                 'window of the bench\'s own classes doing the same screen work (pressed image,\n'

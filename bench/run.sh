@@ -31,10 +31,12 @@ end=$(date +%s%N)
 echo "tape driver on standard input,$((keys * 1000000000 / (end - begin)))" >>"$out/core.csv"
 rm -f "$out/driver-input.txt"
 
-# The windows under Wine, headless.
+# The windows under Wine, headless: the 32-bit build where this host runs
+# 32-bit code, else the x86-64 one (tools/wine-host.sh decides).
+tools=tools
 . tools/headless-wine.sh
-bench=build/win/app/ui_bench.exe
-wine --version >"$out/wine-version.txt"
+if [ "$ORVANTA_WINE" = 32 ]; then bench=build/win/app/ui_bench.exe; else bench=build/win64/app/ui_bench.exe; fi
+echo "$(wine --version), $ORVANTA_WINE-bit ($WINELOADER; $ORVANTA_WINE_WHY)" >"$out/wine-version.txt"
 echo "make bench: key presses under Wine (about a minute and a half)..." >&2
 wine "$bench" keys >"$out/keys.csv"
 echo "make bench: $starts starts of each..." >&2
@@ -48,4 +50,4 @@ while [ "$i" -lt "$starts" ]; do
     i=$((i + 1))
 done >"$out/startup.csv"
 
-/usr/bin/python3 -B bench/report.py "$out" build/orvanta.exe
+/usr/bin/python3 -B bench/report.py "$out" "$ORVANTA_EXE"

@@ -5,6 +5,8 @@
  */
 #include "tape/keys.h"
 
+#include <limits.h>
+
 #include "tape/tape.h"
 
 KeyGroup KeyGroupOf(int buttonId)
@@ -14,6 +16,14 @@ KeyGroup KeyGroupOf(int buttonId)
     if (buttonId >= FIRST_OPERATOR_KEY)
         return KEY_GROUP_OPERATOR;
     return KEY_GROUP_ENTRY;
+}
+
+bool ButtonIdOfWord(long long word, int *buttonId)
+{
+    if (word < INT_MIN || word > INT_MAX)
+        return false;
+    *buttonId = (int)word;
+    return true;
 }
 
 namespace {

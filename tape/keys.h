@@ -29,6 +29,12 @@ enum KeyGroup { KEY_GROUP_ENTRY, KEY_GROUP_OPERATOR, KEY_GROUP_SCROLL };
    a scroll key and one below them as an entry key, so any id has a group. */
 KeyGroup KeyGroupOf(int buttonId);
 
+/* The ButtonId that a message word (an LPARAM, as wide as a pointer) names:
+   false when the value does not fit an int, so that on x86-64 0x100000001
+   names no key rather than key 1. Every narrowing of a key's word goes
+   through here. */
+bool ButtonIdOfWord(long long word, int *buttonId);
+
 /* The key that typing character c presses (tape/char_keys.def), or 0. */
 int KeyOfChar(unsigned c);
 

@@ -251,15 +251,19 @@ LRESULT OnDestroy(HWND hwnd)
 LRESULT OnCommand(WPARAM wParam, LPARAM lParam)
 {
     /* wParam is compared whole; anything else is ignored. */
+    int buttonId;
+    if (!ButtonIdOfWord(lParam, &buttonId)) {
+        return 0;
+    }
     switch (wParam) {
     case LCD_SCROLL:
-        HandleScrollKey((int)lParam);
+        HandleScrollKey(buttonId);
         break;
     case LCD_OPERATOR:
-        HandleOperatorKey((int)lParam);
+        HandleOperatorKey(buttonId);
         break;
     case LCD_ENTRY:
-        HandleEntryKey((int)lParam);
+        HandleEntryKey(buttonId);
         break;
     default:
         break;

@@ -1,12 +1,21 @@
 # Sourced by the scripts that run Windows programs headless (the Wine tests,
 # the benchmark): one Xvfb display and one fresh Wine prefix for the whole
-# run, both thrown away when the sourcing script exits.
+# run, both thrown away when the sourcing script exits. The Wine is the one
+# this host runs (tools/wine-host.sh); the commands wine and wineserver name
+# it for everything started from here, ctest's test programs included.
+# The sourcing script sets tools to this folder.
+
+. "$tools/wine-host.sh"
 
 tmp=$(mktemp -d "${TMPDIR:-/tmp}/orvanta-wine.XXXXXX")
 export WINEPREFIX="$tmp/prefix"
-export WINEARCH=win32
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=" # no Mono or Gecko install dialogs
+mkdir "$tmp/bin"
+printf '#!/bin/sh\nexec "%s" "$@"\n' "$WINELOADER" >"$tmp/bin/wine"
+printf '#!/bin/sh\nexec "%s" "$@"\n' "$WINESERVER" >"$tmp/bin/wineserver"
+chmod +x "$tmp/bin/wine" "$tmp/bin/wineserver"
+export PATH="$tmp/bin:$PATH"
 
 cleanup() {
     wineserver -k 2>/dev/null || true
@@ -24,7 +33,7 @@ n=$(timeout 20 head -n1 "$tmp/display" || true)
 if [ -z "$n" ]; then echo "Xvfb did not start" >&2; cat "$tmp/xvfb.log" >&2; exit 1; fi
 export DISPLAY=":$n"
 
-wineboot -i >/dev/null 2>&1
+wine wineboot -i >/dev/null 2>&1
 wineserver -w
 wineserver -p # keep one server for all the programs of the run
 # The first program of a Wine session starts its helper processes (services,

@@ -1,11 +1,14 @@
 #!/bin/sh
 # Installs, with apt-get, whatever of the build and test tools is missing on a
 # Debian 12 machine. Quick and silent when everything is there already.
+# Both Wines are installed: 32-bit Wine runs the 32-bit program where the host
+# runs 32-bit code, 64-bit Wine the x86-64 one everywhere (tools/wine-host.sh
+# picks by trying them, so an installed wine32 that cannot run does no harm).
 set -eu
 
 PACKAGES="cmake make g++ googletest libgtest-dev
-g++-mingw-w64-i686 binutils-mingw-w64-i686
-wine wine32:i386 xvfb xauth xdotool
+g++-mingw-w64-i686 binutils-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
+wine wine32:i386 wine64 xvfb xauth xdotool
 python3 python3-pil python3-pefile python3-matplotlib fonts-nanum fonts-nanum-extra fonts-dejavu-core"
 
 missing=""

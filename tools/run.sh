@@ -1,14 +1,15 @@
 #!/bin/sh
-# Starts the calculator under Wine (on Windows, just run build/orvanta.exe).
+# Starts the calculator under Wine (on Windows, just run build/orvanta.exe):
+# the 32-bit program where this host runs 32-bit code, else the x86-64 one
+# (tools/wine-host.sh decides; ORVANTA_WINE=64 forces the latter). A program
+# named as the argument runs instead, under the same Wine.
 set -eu
-exe=${1:-build/orvanta.exe}
+tools=$(dirname "$0")
+. "$tools/wine-host.sh"
+exe=${1:-$ORVANTA_EXE}
 
 if [ ! -f "$exe" ]; then
     echo "make run: $exe does not exist; build it first (make)." >&2
-    exit 1
-fi
-if ! command -v wine >/dev/null 2>&1; then
-    echo "make run: wine is not installed (tools/install-deps.sh installs it)." >&2
     exit 1
 fi
 if [ -z "${DISPLAY:-}" ]; then
@@ -26,13 +27,14 @@ export WINEDEBUG=${WINEDEBUG:--all}
 # Unless told otherwise, a prefix of the project's own (made on the first run),
 # so that the fonts set up below touch nobody's ~/.wine.
 if [ -z "${WINEPREFIX:-}" ]; then
-    export WINEPREFIX="$(cd "$(dirname "$exe")" && pwd)/wine-prefix"
+    prefix=wine-prefix
+    [ "$ORVANTA_WINE" = 64 ] && prefix=wine-prefix64
+    export WINEPREFIX="$(cd "$tools/.." && pwd)/build/$prefix"
 fi
-export WINEARCH=${WINEARCH:-win32}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml="}
 if [ ! -d "$WINEPREFIX/drive_c" ]; then
     echo "make run: preparing the Wine prefix $WINEPREFIX (once)..." >&2
-    wineboot -i >/dev/null 2>&1
+    "$WINELOADER" wineboot -i >/dev/null 2>&1
 fi
 
 # The About dialog asks for the Korean font 굴림체 and the message box uses the
@@ -50,7 +52,8 @@ if [ ! -f "$WINEPREFIX/.orvanta-fonts" ] && fc-list 2>/dev/null | grep -q NanumG
             '"Tahoma"=hex(7):4e,00,61,00,6e,00,75,00,6d,00,47,00,6f,00,74,00,68,00,69,00,63,00,2e,00,74,00,74,00,66,00,00,00,00,00' \
             | iconv -f UTF-8 -t UTF-16LE
     } >"$reg"
-    wine regedit /S "$reg" >/dev/null 2>&1 && touch "$WINEPREFIX/.orvanta-fonts"
+    "$WINELOADER" regedit /S "$reg" >/dev/null 2>&1 && touch "$WINEPREFIX/.orvanta-fonts"
 fi
 
-exec wine "$exe"
+echo "make run: $exe under $ORVANTA_WINE-bit Wine: $ORVANTA_WINE_WHY" >&2
+exec "$WINELOADER" "$exe"

@@ -1,9 +1,46 @@
 #!/bin/sh
-# Runs the Windows build's tests (ctest in the given build folder) under Wine,
-# headless (tools/headless-wine.sh gives them a display and a prefix).
+# Runs the Windows tests under Wine, headless (tools/headless-wine.sh gives
+# each build a display and a prefix of its own), for every build this host
+# can run: the 32-bit build (build/win) under 32-bit Wine where the host runs
+# 32-bit code, and the x86-64 build (build/win64) under 64-bit Wine always.
+# ORVANTA_WINE=64 tests as a host without 32-bit code would. The builds are
+# tested side by side: their tests mostly wait (for key pauses, for Wine).
 set -eu
-build=$1
+tools=$(dirname "$0")
 
-. "$(dirname "$0")/headless-wine.sh"
+. "$tools/wine-host.sh"
+if [ "$ORVANTA_WINE" = 32 ]; then
+    builds="32:build/win 64:build/win64"
+else
+    echo "wine-tests: the 32-bit build is not tested: $ORVANTA_WINE_WHY" >&2
+    builds="64:build/win64"
+fi
 
-ctest --test-dir "$build" --output-on-failure
+logs=$(mktemp -d "${TMPDIR:-/tmp}/orvanta-tests.XXXXXX")
+trap 'rm -rf "$logs"' EXIT INT TERM
+begin=$(date +%s)
+for b in $builds; do
+    bits=${b%%:*} build=${b#*:}
+    (
+        ORVANTA_WINE=$bits
+        . "$tools/headless-wine.sh"
+        ctest --test-dir "$build" --output-on-failure
+    ) >"$logs/$bits" 2>&1 &
+    echo "$!" >"$logs/$bits.pid"
+done
+
+failed=""
+for b in $builds; do
+    bits=${b%%:*} build=${b#*:}
+    status=0
+    wait "$(cat "$logs/$bits.pid")" || status=$?
+    echo "=== $build under $bits-bit Wine ==="
+    cat "$logs/$bits"
+    if [ "$status" = 0 ]; then
+        echo "wine-tests: $build passed ($(($(date +%s) - begin)) s)"
+    else
+        echo "wine-tests: $build FAILED"
+        failed="$failed $build"
+    fi
+done
+[ -z "$failed" ]

@@ -173,8 +173,8 @@ void TestPressCases(void)
         CHECK(g_nCommands == c.commands, "%s: %d command(s)", c.name, g_nCommands);
         if (g_nCommands >= 1) {
             CHECK(g_Commands[0].code == CMD_KEY && g_Commands[0].buttonId == KEY_5,
-                  "%s: command %u for key %ld", c.name, (unsigned)g_Commands[0].code,
-                  (long)g_Commands[0].buttonId);
+                  "%s: command %Iu for key %Id", c.name, g_Commands[0].code,
+                  g_Commands[0].buttonId);
         }
         CHECK(IsIdle(), "%s: idle afterwards", c.name);
         CHECK(GetCapture() != button, "%s: the key keeps no capture", c.name);
@@ -200,7 +200,7 @@ void TestCommandCodes(void)
         SendMessageA(button, WM_LBUTTONUP, 0, 0);
         CHECK(g_nCommands == 1 && g_Commands[0].code == row.code &&
                   g_Commands[0].buttonId == row.id,
-              "key %d: %d command(s), code %u", row.id, g_nCommands, (unsigned)g_Commands[0].code);
+              "key %d: %d command(s), code %Iu", row.id, g_nCommands, g_Commands[0].code);
         DestroyWindow(button);
     }
 }
@@ -273,8 +273,8 @@ void TestOverlappingPresses(void)
         SendMessageA(c.mouseLetGoOnTyped ? typed : held, WM_LBUTTONUP, 0, 0);
 
         CHECK(g_nCommands == 1 && g_Commands[0].buttonId == 11,
-              "%s: %d command(s), the first for key %ld", c.name, g_nCommands,
-              (long)g_Commands[0].buttonId);
+              "%s: %d command(s), the first for key %Id", c.name, g_nCommands,
+              g_Commands[0].buttonId);
         CHECK(IsIdle(), "%s: idle after both presses", c.name);
         HWND capture = GetCapture();
         CHECK(capture != held && capture != typed && capture != other,

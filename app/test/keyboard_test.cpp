@@ -75,8 +75,8 @@ void TestKeyCases(HWND mainWindow)
         if (c.lcdCommand) {
             CHECK(g_nLcdCommands == 1, "%s: %d press(es)", c.name, g_nLcdCommands);
             CHECK(g_LcdCommands[0].code == c.lcdCommand && g_LcdCommands[0].buttonId == c.buttonId,
-                  "%s: command %u for key %ld", c.name, (unsigned)g_LcdCommands[0].code,
-                  (long)g_LcdCommands[0].buttonId);
+                  "%s: command %Iu for key %Id", c.name, g_LcdCommands[0].code,
+                  g_LcdCommands[0].buttonId);
             CHECK(elapsed >= KEY_PRESS_DELAY_MS - 5, "%s: the key shows pressed for %lu ms",
                   c.name, elapsed);
         } else {
@@ -182,9 +182,9 @@ void TestEveryCode(HWND mainWindow)
             g_bKeyHandled = 0; /* as after a key-down that pressed nothing */
             SendMessageA(mainWindow, msg, code, 1);
             CHECK(g_nPresses == (expected ? 1 : 0) && g_LastPressed == expected,
-                  "%s 0x%02x: %d press(es), key %ld; expected key %d",
-                  msg == WM_KEYDOWN ? "key-down" : "character", (unsigned)code, g_nPresses,
-                  (long)g_LastPressed, expected);
+                  "%s 0x%02Ix: %d press(es), key %Id; expected key %d",
+                  msg == WM_KEYDOWN ? "key-down" : "character", code, g_nPresses,
+                  g_LastPressed, expected);
         }
     }
     SetWindowLongPtrA(mainWindow, GWLP_WNDPROC, (LONG_PTR)g_MainProc);
