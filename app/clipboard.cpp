@@ -7,6 +7,7 @@
 #include "app/clipboard.h"
 
 #include <commdlg.h>
+#include <limits.h>
 
 #include "amount/messages.h"
 #include "app/shell.h"
@@ -77,11 +78,13 @@ void PasteText(HWND mainWindow)
     }
     int keys[PASTE_MAX_CHARS];
     int count = 0;
+    bool whole = true; /* no text at all is nothing left out */
     HANDLE data = GetClipboardData(CF_UNICODETEXT);
     const char16_t *text = data ? (const char16_t *)GlobalLock(data) : nullptr;
     if (text) {
+        /* All of it, so that a text over the limit is known as such. */
         SIZE_T units = GlobalSize(data) / sizeof(char16_t);
-        count = ParsePastedText(text, units < PASTE_MAX_CHARS ? (int)units : PASTE_MAX_CHARS, keys);
+        count = ParsePastedText(text, units < INT_MAX ? (int)units : INT_MAX, keys, &whole);
         GlobalUnlock(data);
     }
     CloseClipboard();
@@ -89,6 +92,9 @@ void PasteText(HWND mainWindow)
        notice, and the clipboard must not stay open meanwhile. */
     for (int i = 0; i < count; i++) {
         PressButtonAtOnce(FindChild(mainWindow, keys[i]));
+    }
+    if (!whole) {
+        MessageBeep(MB_ICONWARNING); /* the rest of the text was not typed */
     }
 }
 
