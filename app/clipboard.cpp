@@ -182,11 +182,12 @@ DWORD WriteWholeFile(const wchar_t *path, const char *text, DWORD length)
     if (lstrlenW(path) >= MAX_PATH) {
         return ERROR_FILENAME_EXCED_RANGE;
     }
-    /* Moving over a read-only file would replace it and drop its mark: the
-       mark is its owner's word that it stays as it is. */
+    /* Moving over a read-only file can replace it and drop its mark (Wine
+       does): the mark is its owner's word that it stays as it is. Windows
+       refuses the move as access denied. */
     DWORD attributes = GetFileAttributesW(path);
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
-        return ERROR_FILE_READ_ONLY;
+        return ERROR_ACCESS_DENIED;
     }
     FolderOf(path, folder);
     if (!GetTempFileNameW(folder, L"orv", 0, temp)) {
