@@ -25,8 +25,8 @@ void FormatCurrentAmount(PlainAmount text);
    with lineEnd (at most two characters). Returns the length of the text. */
 int FormatTapeText(const char *lineEnd, char text[TAPE_TEXT_SIZE]);
 
-/* The amount that the entry keys are typing, counted as they count it
-   (SyncEntryCounters), so that what a key would do is known before it is
+/* The amount that the entry keys are typing, counted as their limits count
+   it (SyncEntryCounters), so that what a key would do is known before it is
    pressed. */
 struct TypedAmount {
     int typed;     /* characters after the leading zeros, sign and point included */
@@ -61,8 +61,8 @@ bool TypesWholeNumber(TypedAmount amount, const int *keys, int count);
    number separates thousands, between groups of three digits before the
    point, so that "1 234,56" or "1, 2" stops. *whole tells whether the keys
    are the whole text. Reads length characters or up to a zero; a text of
-   more than PASTE_MAX_CHARS characters (the mark not counted) types
-   nothing. */
+   more than PASTE_MAX_CHARS characters (a byte order mark not counted)
+   types nothing. */
 int ParsePastedText(const char16_t *text, int length, int keys[PASTE_MAX_CHARS], bool *whole);
 
 #endif
