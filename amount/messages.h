@@ -12,9 +12,11 @@
 
 /* Saving the tape: the Save As dialog's title and file types (pairs of name
    and pattern, the list ended by an empty name), and the notice that a save
-   failed. */
+   failed: that the file could not be written, then, where a file of that
+   name was there before, that it is unchanged. */
 #define SAVE_CAPTION(prefix) prefix##"테이프 저장"
 #define SAVE_FILE_TYPES(prefix) prefix##"텍스트 파일 (*.txt)\0*.txt\0모든 파일 (*.*)\0*.*\0"
-#define SAVE_FAILED_TEXT(prefix) prefix##"테이프를 저장하지 못했습니다.\n이미 있던 파일은 바뀌지 않았습니다."
+#define SAVE_FAILED_TEXT(prefix) prefix##"테이프를 파일에 쓰지 못했습니다."
+#define SAVE_UNCHANGED_TEXT(prefix) prefix##"이미 있던 파일은 바뀌지 않았습니다."
 
 #endif

@@ -1,6 +1,8 @@
 /*
  * The About dialog: name, version and freeware notice, and a button that
- * opens the maker's home page. Only OK and that button end it.
+ * opens the maker's home page. OK ends it, and so do Escape and Alt+F4,
+ * which the dialog manager sends as IDCANCEL; the web-site button ends it
+ * after opening the page.
  */
 #include "app/shell.h"
 
@@ -17,6 +19,7 @@ INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM)
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case IDOK:
+        case IDCANCEL: /* Escape, and Alt+F4 by way of WM_CLOSE */
             EndDialog(dialog, 1);
             break;
         case IDC_HOMEPAGE:
@@ -24,7 +27,7 @@ INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM)
             EndDialog(dialog, 1);
             break;
         default:
-            break; /* Escape and the system's close request do nothing */
+            break;
         }
         return TRUE;
     default:

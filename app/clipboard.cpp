@@ -7,6 +7,7 @@
 #include "app/clipboard.h"
 
 #include <commdlg.h>
+#include <limits.h>
 
 #include "amount/messages.h"
 #include "app/shell.h"
@@ -77,11 +78,13 @@ void PasteText(HWND mainWindow)
     }
     int keys[PASTE_MAX_CHARS];
     int count = 0;
+    bool whole = true; /* no text at all is nothing left out */
     HANDLE data = GetClipboardData(CF_UNICODETEXT);
     const char16_t *text = data ? (const char16_t *)GlobalLock(data) : nullptr;
     if (text) {
+        /* All of it, so that a text over the limit is known as such. */
         SIZE_T units = GlobalSize(data) / sizeof(char16_t);
-        count = ParsePastedText(text, units < PASTE_MAX_CHARS ? (int)units : PASTE_MAX_CHARS, keys);
+        count = ParsePastedText(text, units < INT_MAX ? (int)units : INT_MAX, keys, &whole);
         GlobalUnlock(data);
     }
     CloseClipboard();
@@ -90,11 +93,34 @@ void PasteText(HWND mainWindow)
     for (int i = 0; i < count; i++) {
         PressButtonAtOnce(FindChild(mainWindow, keys[i]));
     }
+    if (!whole) {
+        MessageBeep(MB_ICONWARNING); /* the rest of the text was not typed */
+    }
 }
 
-void ShowSaveFailure(HWND owner)
+enum { SAVE_NOTICE_CHARS = 512 };
+
+/* What is true of a save that failed: the file was not written, one that
+   was there is unchanged, and why, in the system's words for error (none
+   for 0). */
+void ShowSaveFailure(HWND owner, bool existed, DWORD error)
 {
-    MessageBoxW(owner, SAVE_FAILED_TEXT(L), SAVE_CAPTION(L), MB_OK | MB_ICONWARNING);
+    wchar_t text[SAVE_NOTICE_CHARS];
+    lstrcpynW(text, existed ? SAVE_FAILED_TEXT(L) L"\n" SAVE_UNCHANGED_TEXT(L) : SAVE_FAILED_TEXT(L),
+              SAVE_NOTICE_CHARS);
+    if (error != 0) {
+        lstrcatW(text, L"\n\n"); /* the texts above leave room for it */
+        int used = lstrlenW(text);
+        DWORD n = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                 error, 0, text + used, SAVE_NOTICE_CHARS - used, nullptr);
+        while (n > 0 && (text[used + n - 1] == L'\r' || text[used + n - 1] == L'\n')) {
+            text[used + --n] = L'\0';
+        }
+        if (n == 0) {
+            wsprintfW(text + used, L"(%lu)", error); /* a code the system has no words for */
+        }
+    }
+    MessageBoxW(owner, text, SAVE_CAPTION(L), MB_OK | MB_ICONWARNING);
 }
 
 void SaveTape(HWND mainWindow)
@@ -113,8 +139,9 @@ void SaveTape(HWND mainWindow)
                    OFN_NOCHANGEDIR;
     if (GetSaveFileNameW(&dialog)) {
         SaveTapeTo(mainWindow, path);
-    } else if (CommDlgExtendedError() != 0) {
-        ShowSaveFailure(mainWindow); /* cancelled is 0; a name too long is not */
+    } else if (DWORD error = CommDlgExtendedError()) {
+        /* cancelled is 0; a name too long is not */
+        ShowSaveFailure(mainWindow, false, error == FNERR_BUFFERTOOSMALL ? ERROR_FILENAME_EXCED_RANGE : 0);
     }
 }
 
@@ -137,33 +164,60 @@ void FolderOf(const wchar_t *path, wchar_t folder[MAX_PATH])
     }
 }
 
+/* The error of the call that just failed: never 0, which would read as
+   success. */
+DWORD LastError(void)
+{
+    DWORD error = GetLastError();
+    return error != 0 ? error : ERROR_GEN_FAILURE;
+}
+
 /* Writes a temporary file beside path and moves it into place, so that a
-   full disk or a failed write never leaves path half written or emptied. */
-bool WriteWholeFile(const wchar_t *path, const char *text, DWORD length)
+   full disk or a failed write never leaves path half written or emptied.
+   Returns 0, or the error of the step that failed. */
+DWORD WriteWholeFile(const wchar_t *path, const char *text, DWORD length)
 {
     wchar_t folder[MAX_PATH];
     wchar_t temp[MAX_PATH];
     if (lstrlenW(path) >= MAX_PATH) {
-        return false;
+        return ERROR_FILENAME_EXCED_RANGE;
+    }
+    /* Moving over a read-only file can replace it and drop its mark (Wine
+       does): the mark is its owner's word that it stays as it is. Windows
+       refuses the move as access denied. */
+    DWORD attributes = GetFileAttributesW(path);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+        return ERROR_ACCESS_DENIED;
     }
     FolderOf(path, folder);
     if (!GetTempFileNameW(folder, L"orv", 0, temp)) {
-        return false;
+        return LastError();
     }
+    DWORD error = 0;
     HANDLE file = CreateFileW(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
-    bool written = false;
-    if (file != INVALID_HANDLE_VALUE) {
+    if (file == INVALID_HANDLE_VALUE) {
+        error = LastError();
+    } else {
         DWORD done = 0;
-        written = WriteFile(file, text, length, &done, nullptr) && done == length &&
-                  FlushFileBuffers(file);
-        written = CloseHandle(file) && written;
+        if (!WriteFile(file, text, length, &done, nullptr)) {
+            error = LastError();
+        } else if (done != length) {
+            error = ERROR_DISK_FULL; /* a short write with no error of its own */
+        } else if (!FlushFileBuffers(file)) {
+            error = LastError();
+        }
+        if (!CloseHandle(file) && error == 0) {
+            error = LastError();
+        }
     }
-    if (written && MoveFileExW(temp, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        return true;
+    if (error == 0 && !MoveFileExW(temp, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        error = LastError();
     }
-    DeleteFileW(temp);
-    return false;
+    if (error != 0) {
+        DeleteFileW(temp);
+    }
+    return error;
 }
 
 struct TransferKey {
@@ -224,9 +278,11 @@ int SaveTapeTo(HWND owner, const wchar_t *path)
 {
     char text[TAPE_TEXT_SIZE];
     int length = FormatTapeText("\r\n", text);
-    if (WriteWholeFile(path, text, (DWORD)length)) {
+    bool existed = GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES;
+    DWORD error = WriteWholeFile(path, text, (DWORD)length);
+    if (error == 0) {
         return 1;
     }
-    ShowSaveFailure(owner);
+    ShowSaveFailure(owner, existed, error);
     return 0;
 }

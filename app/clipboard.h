@@ -13,8 +13,9 @@
    for any other key. */
 int TranslateTransferKey(HWND mainWindow, WPARAM virtualKey);
 
-/* Writes the tape to path, whole or not at all; a failure is told in a
-   message box owned by owner. Returns 1 when the file was written. */
+/* Writes the tape to path, whole or not at all, and never over a read-only
+   file; a failure is told, with the system's reason, in a message box owned
+   by owner. Returns 1 when the file was written. */
 int SaveTapeTo(HWND owner, const wchar_t *path);
 
 #endif

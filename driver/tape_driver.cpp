@@ -10,11 +10,13 @@
 #include "tape/tape.h"
 #include "tape/tape_text.h"
 
+#include <errno.h>
 #include <stdio.h>
 #include <string.h>
 
 enum {
     EXIT_BAD_INPUT = 2,
+    EXIT_IO_FAILED = 3,
     LINE_MAX_CHARS = 4094 /* of one line of standard input, its newline not counted */
 };
 
@@ -40,7 +42,11 @@ static const char USAGE[] =
     "calculation goes on from zero. A KEYS token with a character that is no\n"
     "key is reported and nothing is pressed (exit status 2); a bad line of\n"
     "standard input is reported with its line number and skipped, the other\n"
-    "lines still run, and the exit status is 2.\n";
+    "lines still run, and the exit status is 2.\n"
+    "\n"
+    "Exit status: 0 done; 2 bad input (above); 3 standard input could not be\n"
+    "read (no tape is printed) or the output could not be written, reported\n"
+    "on standard error.\n";
 
 /* ---- the platform side of the core ---- */
 
@@ -188,6 +194,24 @@ static int ReadLine(char line[LINE_MAX_CHARS], size_t *len)
     return 1;
 }
 
+/* Reports a failed read or write of stream (named what) and gives the
+   exit status for it. */
+static int ReportIoFailure(const char *what)
+{
+    fprintf(stderr, "orvanta-tape: %s: %s\n", what, strerror(errno));
+    return EXIT_IO_FAILED;
+}
+
+/* Everything written reached the output: the final flush included, since
+   a full disk or a closed output shows only there. Returns status, or the
+   failure's own. */
+static int FinishOutput(int status)
+{
+    if (fflush(stdout) != 0 || ferror(stdout))
+        return ReportIoFailure("cannot write the output");
+    return status;
+}
+
 static int RunStandardInput(void)
 {
     char line[LINE_MAX_CHARS];
@@ -211,6 +235,8 @@ static int RunStandardInput(void)
         }
         RunTokens(line, len, 1, bad, sizeof bad);
     }
+    if (ferror(stdin))
+        return ReportIoFailure("cannot read standard input");
     return status;
 }
 
@@ -224,7 +250,7 @@ int main(int argc, char **argv)
             state = 1;
         } else if (strcmp(argv[first], "--help") == 0) {
             fputs(USAGE, stdout);
-            return 0;
+            return FinishOutput(0);
         } else if (strcmp(argv[first], "--") == 0) {
             first++;
             break;
@@ -249,7 +275,9 @@ int main(int argc, char **argv)
             RunTokens(argv[i], strlen(argv[i]), 1, bad, sizeof bad);
     } else {
         status = RunStandardInput();
+        if (status == EXIT_IO_FAILED)
+            return status; /* a tape of part of the input would pass for the whole */
     }
     PrintTape(raw, state);
-    return status;
+    return FinishOutput(status);
 }

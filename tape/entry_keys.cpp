@@ -8,8 +8,7 @@
 #include <string.h>
 
 enum {
-    MAX_TYPED = AMOUNT_LEN,     /* characters typed into one amount, the sign included */
-    MAX_FRACTION_COUNT = 3,     /* the point and two digits */
+    MAX_FRACTION_COUNT = 1 + MAX_DECIMALS, /* the point and its digits */
     MAX_TYPED_TEXT = 4          /* the longest text an entry key types, "0000" */
 };
 

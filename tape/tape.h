@@ -11,6 +11,10 @@
 
 enum { TAPE_ENTRIES = 100, LCD_LINES = 3 };
 
+/* What the entry keys let one amount hold: 15 typed characters, the sign
+   and the point included, and two decimals. */
+enum { MAX_TYPED = AMOUNT_LEN, MAX_DECIMALS = 2 };
+
 extern const char BLANK_ENTRY[]; /* "_000000000000000" */
 
 extern TapeEntry g_Tape[TAPE_ENTRIES];

@@ -2,6 +2,7 @@
 // text in, clipboard out, also while another window holds it; failing saves.
 #include <stdio.h>
 #include <string.h>
+#include <wchar.h>
 
 #include <initializer_list>
 
@@ -11,10 +12,23 @@
 #include "app/test/win_test.h"
 #include "buttons/img_button.h"
 #include "tape/tape.h"
+#include "tape/tape_text.h"
 
 namespace {
 
 HWND g_hOther; /* another program's window, for setting and reading the clipboard */
+
+/* The calculator's warning beeps, counted: its calls of MessageBeep go
+   through the import pointer, which this definition takes the place of. */
+int g_nBeeps;
+BOOL WINAPI CountBeep(UINT) { g_nBeeps++; return TRUE; }
+#ifdef _WIN64
+extern "C" void *g_pImportedBeep __asm__("__imp_MessageBeep");
+#else
+extern "C" void *g_pImportedBeep __asm__("__imp__MessageBeep@4");
+#endif
+void *g_pImportedBeep = (void *)CountBeep;
+
 #define TAPE_12_3 "              12\r\n+              3\r\n=             15\r\n"
 
 /* Each a key-down with exactly its modifiers held, then its character:
@@ -48,22 +62,29 @@ void SetClipboard(const wchar_t *text)
 
 void TestClipboardKeys(HWND mainWindow)
 {
+    /* A text one character over the limit, whose end would make a sum. */
+    static wchar_t overLimit[PASTE_MAX_CHARS + 2];
+    wmemset(overLimit, L' ', PASTE_MAX_CHARS + 1);
+    lstrcpyW(overLimit + PASTE_MAX_CHARS - 4, L"12+3=");
     static const struct {
         const wchar_t *in; /* nullptr: no text on the clipboard */
         bool held;         /* by another window meanwhile */
         const char *combos; int keys; /* the keys that the paste typed */
         const wchar_t *out;
+        int beeps;
     } CASES[] = {
-        { L"12+3=", false, "VC", 5, L"15" },
-        { L".5*.5=", false, "VC", 6, L"0.25" },
-        { L"-.5*.5=", false, "VC", 7, L"-0.25" },
-        { L"12+3=", false, "VT", 5, L"" TAPE_12_3 },
-        { L"1,234.5*2=", false, "VC", 9, L"2469" },
-        { L"-3+1=", false, "IC", 5, L"-2" },
-        { L"12+3x4=", false, "VC", 4, L"3" },
-        { L"", false, "VC", 0, L"0" }, /* a zero */
-        { nullptr, false, "VC", 0, L"0" },
-        { L"7", true, "VC", 0, L"7" },
+        { L"12+3=", false, "VC", 5, L"15", 0 },
+        { L".5*.5=", false, "VC", 6, L"0.25", 0 },
+        { L"-.5*.5=", false, "VC", 7, L"-0.25", 0 },
+        { L"12+3=", false, "VT", 5, L"" TAPE_12_3, 0 },
+        { L"1,234.5*2=", false, "VC", 9, L"2469", 0 },
+        { L"-3+1=", false, "IC", 5, L"-2", 0 },
+        { L"12+3x4=", false, "VC", 4, L"3", 1 },
+        { L"1+-123456789012345=", false, "VC", 2, L"0", 1 }, /* stops before the number */
+        { overLimit, false, "VC", 0, L"0", 1 },
+        { L"", false, "VC", 0, L"0", 0 }, /* a zero */
+        { nullptr, false, "VC", 0, L"0", 0 },
+        { L"7", true, "VC", 0, L"7", 2 },
     };
     RecordLcdCommands(mainWindow, true);
     for (const auto &c : CASES) {
@@ -72,6 +93,7 @@ void TestClipboardKeys(HWND mainWindow)
         SetClipboard(c.in);
         if (c.held) OpenClipboard(g_hOther);
         g_nLcdCommands = 0;
+        g_nBeeps = 0;
         DWORD start = GetTickCount();
         PressCombos(mainWindow, c.combos);
         DWORD elapsed = GetTickCount() - start;
@@ -87,48 +109,60 @@ void TestClipboardKeys(HWND mainWindow)
         /* typed as keys are, down to the LCD, but without their pause */
         CHECK(g_nLcdCommands == c.keys && (!c.keys || elapsed < (DWORD)c.keys * KEY_PRESS_DELAY_MS),
               "case %d: %d keys in %lu ms", i, g_nLcdCommands, elapsed);
+        CHECK(g_nBeeps == c.beeps, "case %d: %d warning beeps", i, g_nBeeps);
         CHECK(stillOpen == (c.held ? g_hOther : nullptr), "case %d: the clipboard was closed", i);
         CHECK(c.held || GetClipboardOwner() == mainWindow, "case %d: owned by the calculator", i);
     }
     StopRecordingLcd(mainWindow);
 }
 
-wchar_t g_BoxText[128];
+wchar_t g_BoxText[512];
 
 /* Reads and closes the message box that a failed save shows. */
 LRESULT CALLBACK ClosingBoxHook(int code, WPARAM wParam, LPARAM lParam)
 {
     if (code == HCBT_ACTIVATE && GetDlgItem((HWND)wParam, 0xFFFF)) {
-        GetDlgItemTextW((HWND)wParam, 0xFFFF, g_BoxText, 128);
+        GetDlgItemTextW((HWND)wParam, 0xFFFF, g_BoxText, 512);
         PostMessageA((HWND)wParam, WM_COMMAND, IDOK, 0);
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 /* Saved whole, replacing what was there; where it cannot be written the user
-   is told, and the file and the folder stay as they were. */
+   is told what is true and why, and the file and the folder stay as they were. */
 void TestSave(HWND mainWindow)
 {
-    static const struct { const wchar_t *path; bool locked, saved; } CASES[] = {
-        { L"C:\\save\\tape.txt", false, true },
-        { L"C:\\save\\locked.txt", true, false },  /* open elsewhere: cannot be replaced */
-        { L"Z:\\proc\\tape.txt", false, false },   /* a folder that takes no files */
+    enum { NONE, LOCKED, READ_ONLY };
+    static const struct { const wchar_t *path; int kept; bool saved; } CASES[] = {
+        { L"C:\\save\\tape.txt", NONE, true },
+        { L"C:\\save\\locked.txt", LOCKED, false },      /* open elsewhere: cannot be replaced */
+        { L"C:\\save\\read-only.txt", READ_ONLY, false }, /* marked to stay as it is */
+        { L"Z:\\proc\\tape.txt", NONE, false },          /* a folder that takes no files */
     };
     const char *old = "an older and longer text, which must not show through";
     CreateDirectoryW(L"C:\\save", nullptr);
     for (int id : { KEY_POWER, KEY_1, KEY_2, KEY_PLUS, KEY_3, KEY_EQUALS }) PressTapeKey(id);
     HHOOK hook = SetWindowsHookExA(WH_CBT, ClosingBoxHook, nullptr, GetCurrentThreadId());
     for (const auto &c : CASES) {
+        bool existed = false;
         if (FILE *file = _wfopen(c.path, L"wb")) {
-            fputs(old, file);
+            existed = fputs(old, file) >= 0;
             fclose(file);
         }
-        HANDLE lock = c.locked ? CreateFileW(c.path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)
-                               : INVALID_HANDLE_VALUE;
+        if (c.kept == READ_ONLY) SetFileAttributesW(c.path, FILE_ATTRIBUTE_READONLY);
+        HANDLE lock = c.kept == LOCKED ? CreateFileW(c.path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)
+                                       : INVALID_HANDLE_VALUE;
         g_BoxText[0] = L'\0';
         CHECK(SaveTapeTo(mainWindow, c.path) == c.saved, "%ls: saved %d", c.path, c.saved);
-        if (c.locked) CloseHandle(lock);
-        CHECK((wcscmp(g_BoxText, SAVE_FAILED_TEXT(L)) == 0) != c.saved, "%ls: told \"%ls\"", c.path, g_BoxText);
+        if (c.kept == LOCKED) CloseHandle(lock);
+        const wchar_t *reason = wcsstr(g_BoxText, L"\n\n");
+        CHECK(c.saved == !g_BoxText[0] && (c.saved || wcsstr(g_BoxText, SAVE_FAILED_TEXT(L)) == g_BoxText),
+              "%ls: told \"%ls\"", c.path, g_BoxText);
+        CHECK(c.saved || (wcsstr(g_BoxText, SAVE_UNCHANGED_TEXT(L)) != nullptr) == existed,
+              "%ls: the old file named unchanged only where there was one", c.path);
+        CHECK(c.saved || (reason && reason[2] && reason[2] != L'('), "%ls: with the system's reason", c.path);
+        CHECK(c.kept != READ_ONLY || GetFileAttributesW(c.path) & FILE_ATTRIBUTE_READONLY,
+              "%ls: still read-only", c.path);
         char read[256] = "";
         if (FILE *file = _wfopen(c.path, L"rb")) {
             fread(read, 1, sizeof(read) - 1, file);

@@ -121,7 +121,21 @@ case "$(cat "$errfile")" in *--rwa*) ;; *) fail "unknown option named on standar
 
 out=$("$tape" --help 2>/dev/null)
 same "help status" 0 "$?"
-case "$out" in *--raw*--state*) ;; *) fail "help explains the options" ;; esac
+case "$out" in *--raw*--state*"3 standard input could not be"*) ;; *) fail "help explains the options and statuses" ;; esac
+
+# Output that cannot be written and input that cannot be read are failures,
+# told on standard error, not a tape reported as printed.
+while IFS='|' read -r name command; do
+    out=$(eval "$command" 2>"$errfile")
+    same "$name: status" 3 "$?"
+    same "$name: no tape" "" "$out"
+    [ -s "$errfile" ] || fail "$name: told on standard error"
+done <<'ROWS'
+a full disk|"$tape" 1+1= >/dev/full
+a closed output|"$tape" 1+1= >&-
+help to a full disk|"$tape" --help >/dev/full
+a folder as input|"$tape" </tmp
+ROWS
 
 [ "$failures" -eq 0 ] && echo "driver: all checks passed"
 exit $((failures != 0))
