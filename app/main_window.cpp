@@ -11,7 +11,7 @@
 #include "app/clipboard.h"
 #include "buttons/img_button.h"
 #include "res/resource.h"
-#include "res/site.h"
+#include "tape/site.h"
 #include "res/skin.h"
 #include "tape/lcd_layout.h"
 #include "tape/lcd_window.h"

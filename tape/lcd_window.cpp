@@ -103,7 +103,7 @@ void CopyPixels(const Surface &from, int fromX, int fromY, int width, int height
 
 void DrawGlyph(Surface &work, int glyph, int x, int y, int width)
 {
-    CopyPixels(g_LcdArt, GLYPH_SLOT * glyph, GLYPH_STRIP_Y, width, g_nGlyphHeight, work, x, y);
+    CopyPixels(g_LcdArt, GLYPH_SLOT * glyph, GLYPH_STRIP_Y, width, LCD_GLYPH_HEIGHT, work, x, y);
 }
 
 /* The glyph of an amount character as the LCD shows it (a blank for a
@@ -136,7 +136,7 @@ void DrawTapeLine(Surface &work, const char *entry, int y)
         /* The background already shows the unlit figure in every digit
            cell, exactly as the blank glyph has it: a blank needs no copy. */
         if (glyph != NO_GLYPH && glyph != GLYPH_BLANK) {
-            DrawGlyph(work, glyph, LCD_FIRST_CELL_X + g_nGlyphWidth * j, y, g_nGlyphWidth);
+            DrawGlyph(work, glyph, LCD_FIRST_CELL_X + LCD_GLYPH_WIDTH * j, y, LCD_GLYPH_WIDTH);
         }
     }
 }
@@ -148,9 +148,9 @@ void DrawTapeLine(Surface &work, const char *entry, int y)
 void DrawMarker(Surface &work)
 {
     const DWORD keep = ~(DWORD)((LCD_MARKER_RED << 16) | (LCD_MARKER_GREEN << 8) | LCD_MARKER_BLUE);
-    int lineTop = LCD_FIRST_LINE_TOP + (g_nGlyphHeight + g_nLineGap) * g_nMarkerRow;
+    int lineTop = LCD_FIRST_LINE_TOP + (LCD_GLYPH_HEIGHT + LCD_LINE_GAP) * g_Tape.markerRow;
     int top = lineTop - LCD_MARKER_OVERHANG;
-    int bottom = lineTop + g_nGlyphHeight + LCD_MARKER_OVERHANG - 1;
+    int bottom = lineTop + LCD_GLYPH_HEIGHT + LCD_MARKER_OVERHANG - 1;
     top = top < 0 ? 0 : top;
     bottom = bottom > LCD_DRAWN_HEIGHT ? LCD_DRAWN_HEIGHT : bottom;
     for (int y = top; y < bottom; y++) {
@@ -223,6 +223,7 @@ LRESULT OnGetTextLength(void)
 LRESULT OnCreate(HWND hwnd)
 {
     g_hLcdScreen = hwnd;
+    ResetTape(); /* a new LCD shows a fresh tape */
     LoadLcdGlyphs();
     g_szLcdText[0] = '\0';
     UpdateLcdText(hwnd);
@@ -250,19 +251,10 @@ LRESULT OnDestroy(HWND hwnd)
 
 LRESULT OnCommand(WPARAM wParam, LPARAM lParam)
 {
-    /* wParam is compared whole; anything else is ignored. */
-    switch (wParam) {
-    case LCD_SCROLL:
-        HandleScrollKey((int)lParam);
-        break;
-    case LCD_OPERATOR:
-        HandleOperatorKey((int)lParam);
-        break;
-    case LCD_ENTRY:
-        HandleEntryKey((int)lParam);
-        break;
-    default:
-        break;
+    /* wParam is compared whole: only the key's own command presses it. */
+    int buttonId = (int)lParam;
+    if (wParam == LcdCommandOf(buttonId)) {
+        PressTapeKey(buttonId);
     }
     return 0;
 }
@@ -280,7 +272,6 @@ WPARAM LcdCommandOf(int buttonId)
 
 void LoadLcdGlyphs(void)
 {
-    ResetTape();
     FreeLcdArt(); /* a second LCD screen replaces the first one's */
     KeepLcdArt();
 }
@@ -298,16 +289,16 @@ void PaintLcd(HWND, HDC dc)
     GdiFlush(); /* whatever GDI still has to do on the surfaces is done */
     CopyPixels(g_LcdArt, 0, 0, LCD_DRAWN_WIDTH, LCD_DRAWN_HEIGHT, g_LcdWork, 0, 0);
 
-    int last = g_nViewTop + LCD_LINES - 1;
-    if (last > g_nTapeCur) {
-        last = g_nTapeCur;
+    int last = g_Tape.viewTop + LCD_LINES - 1;
+    if (last > g_Tape.tapeCur) {
+        last = g_Tape.tapeCur;
     }
-    for (int i = g_nViewTop; i <= last; i++) {
+    for (int i = g_Tape.viewTop; i <= last; i++) {
         if (i < 0 || i >= TAPE_ENTRIES) {
             continue;
         }
-        int row = i - g_nViewTop;
-        DrawTapeLine(g_LcdWork, g_Tape[i], LCD_FIRST_LINE_TOP + row * (g_nGlyphHeight + g_nLineGap));
+        int row = i - g_Tape.viewTop;
+        DrawTapeLine(g_LcdWork, g_Tape.entries[i], LCD_FIRST_LINE_TOP + row * (LCD_GLYPH_HEIGHT + LCD_LINE_GAP));
     }
     DrawMarker(g_LcdWork);
 

@@ -11,21 +11,23 @@
 
 #define LCD_SCREEN_CLASS "Orvanta_LCDScreen"
 
-/* The commands the LCD screen takes: WM_COMMAND with one of these as wParam
-   (compared whole) and the key's ButtonId as lParam. */
+/* The commands the LCD screen takes: WM_COMMAND with the key's ButtonId as
+   lParam and the command of the key's group (KeyGroupOf) as wParam, compared
+   whole. The LCD presses the key with PressTapeKey, which runs the group's
+   handler; a key that comes with any other command is ignored. */
 enum {
-    LCD_SCROLL = 201,   /* power and the scroll keys: HandleScrollKey */
-    LCD_OPERATOR = 202, /* the operator keys: HandleOperatorKey */
-    LCD_ENTRY = 203     /* the entry keys: HandleEntryKey */
+    LCD_SCROLL = 201,   /* power and the scroll keys */
+    LCD_OPERATOR = 202, /* the operator keys */
+    LCD_ENTRY = 203     /* the entry keys */
 };
 
-/* The command that hands calculator key buttonId to its handler. */
+/* The command that carries calculator key buttonId to the LCD. */
 WPARAM LcdCommandOf(int buttonId);
 
 LRESULT CALLBACK LcdScreenWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
-/* Resets the tape, then loads the glyphs and keeps them, with the LCD
-   background and a surface to compose on, ready for the paints. */
+/* Loads the glyphs and keeps them, with the LCD background and a surface to
+   compose on, ready for the paints. */
 void LoadLcdGlyphs(void);
 void FreeLcdGlyphs(void);
 

@@ -133,11 +133,11 @@ void TestPaintCases(void)
     for (const PaintCase &c : PAINT_CASES) {
         ResetTape();
         for (int i = 0; i <= c.tapeCur; i++) {
-            strcpy(g_Tape[i], c.tape[i]);
+            strcpy(g_Tape.entries[i], c.tape[i]);
         }
-        g_nTapeCur = c.tapeCur;
-        g_nViewTop = c.viewTop;
-        g_nMarkerRow = c.markerRow;
+        g_Tape.tapeCur = c.tapeCur;
+        g_Tape.viewTop = c.viewTop;
+        g_Tape.markerRow = c.markerRow;
         RenderImage(LCD_DRAWN_WIDTH, LCD_DRAWN_HEIGHT, DrawLcd, &shown);
         ComposeLcd(c.shown, c.markerRow, &expected);
         CompareLcd(c.name, &shown, &expected);
@@ -162,8 +162,11 @@ const KeyCase KEY_CASES[] = {
 
 void TestKeySequences(void)
 {
+    /* The paint cases leave a tape behind: a new LCD starts afresh. */
     HWND mainWindow = StartCalculator();
     HWND lcd = GetDlgItem(mainWindow, IDC_LCDSCREEN);
+    CHECK(g_Tape.tapeCur == 0 && strcmp(g_Tape.entries[0], BLANK_ENTRY) == 0,
+          "creating the LCD resets the tape");
     static Image shown, expected;
     for (const KeyCase &c : KEY_CASES) {
         PumpPending();
@@ -190,8 +193,6 @@ int main()
 {
     UseOwnResources();
     LoadLcdGlyphs();
-    CHECK(g_nTapeCur == 0 && strcmp(g_Tape[0], "_000000000000000") == 0,
-          "loading the glyphs resets the tape");
     TestPaintCases();
     FreeLcdGlyphs();
 

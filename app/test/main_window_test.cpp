@@ -322,8 +322,8 @@ void TestOverflowNotice(HWND mainWindow)
     CHECK(wcscmp(g_NoticeCaption, OVERFLOW_CAPTION(L)) == 0, "its caption reads right");
     CHECK(wcscmp(g_NoticeText, OVERFLOW_TEXT(L)) == 0, "its text reads right");
     CHECK(IsWindowEnabled(mainWindow), "the calculator works again afterwards");
-    CHECK(strcmp(g_Tape[g_nTapeCur], "=000000000000000") == 0, "the result became zero: %s",
-          g_Tape[g_nTapeCur]);
+    CHECK(strcmp(g_Tape.entries[g_Tape.tapeCur], "=000000000000000") == 0, "the result became zero: %s",
+          g_Tape.entries[g_Tape.tapeCur]);
 
     /* The notice has no owner: the calculator must be active again, so the
        next key typed counts without a click. */

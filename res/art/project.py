@@ -2,7 +2,7 @@
 
 Nothing here restates a number: key rectangles come from tape/keys.def,
 the keys' Korean names from tape/key_names.def,
-resource ids from res/resource.h, the host name from res/site.h, the LCD
+resource ids from res/resource.h, the host name from tape/site.h, the LCD
 geometry, the marker and the glyph indexes from tape/lcd_layout.h and the
 size of the skin and its window region from res/skin.h.
 """
@@ -84,7 +84,7 @@ class Project:
 
     def __init__(self, root):
         self.root = root
-        self.site = parse_defines(read_text(root, 'res/site.h'))
+        self.site = parse_defines(read_text(root, 'tape/site.h'))
         self.host = self.site['ORVANTA_HOST']
         self.ids = parse_defines(read_text(root, 'res/resource.h'))
         layout = read_text(root, 'tape/lcd_layout.h')

@@ -5,14 +5,14 @@
 #include <gtest/gtest.h>
 
 #include "tape/tape_text.h"
-#include "tape/test/fake_platform.h"
+#include "amount/test/fake_platform.h"
 
 namespace {
 
 TEST(TapeText, FullTapeFillsTheTextToItsLastByte)
 {
     ResetTape();
-    g_nTapeCur = TAPE_ENTRIES - 1;
+    g_Tape.tapeCur = TAPE_ENTRIES - 1;
     char text[TAPE_TEXT_SIZE];
     EXPECT_EQ(TAPE_TEXT_SIZE - 1, FormatTapeText("\r\n", text));
     EXPECT_EQ(std::string("               0\r\n"), text + TAPE_TEXT_SIZE - 19);
@@ -25,7 +25,7 @@ std::string PastedKeys(const std::u16string &text, size_t length = std::u16strin
     int n = ParsePastedText(text.c_str(), (int)std::min(length, text.size()), keys);
     std::string texts;
     for (int i = 0; i < n; i++)
-        texts += (i ? " " : "") + std::string(KeyText(keys[i]));
+        texts += (i ? " " : "") + std::string(KeyTextOf(keys[i]));
     return texts;
 }
 
