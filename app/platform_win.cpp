@@ -1,6 +1,6 @@
 /*
  * What the calculator core asks of Windows: the overflow notice. The LCD's
- * immediate repaint is in tape/lcd_window.cpp.
+ * immediate repaint is in lcd/lcd_window.cpp.
  */
 #include "amount/platform.h"
 

@@ -20,7 +20,7 @@
 
 /* Pressed key images: 103 and 105 to 135, listed per key in tape/keys.def */
 
-/* LCD glyphs, in glyph-index order of tape/lcd_layout.h */
+/* LCD glyphs, in glyph-index order of res/lcd_layout.h */
 #define IDB_GLYPH_DIGIT0 143 /* digits 0 to 9 are 143 to 152 */
 #define IDB_GLYPH_DIGIT1 144
 #define IDB_GLYPH_DIGIT2 145

@@ -16,10 +16,10 @@
 #include "app/shell.h"
 #include "app/test/win_test.h"
 #include "buttons/img_button.h"
+#include "lcd/lcd_window.h"
+#include "res/lcd_layout.h"
 #include "res/resource.h"
 #include "res/skin.h"
-#include "tape/lcd_layout.h"
-#include "tape/lcd_window.h"
 #include "tape/tape.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include "app/test/win_test.h"
 #include "buttons/img_button.h"
 #include "tape/keys.h"
-#include "tape/lcd_window.h"
+#include "lcd/lcd_window.h"
 #include "tape/site.h"
 
 namespace {

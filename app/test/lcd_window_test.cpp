@@ -8,7 +8,7 @@
 #include "res/resource.h"
 #include "app/shell.h"
 #include "app/test/win_test.h"
-#include "tape/lcd_window.h"
+#include "lcd/lcd_window.h"
 #include "tape/tape.h"
 
 namespace {

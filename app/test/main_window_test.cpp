@@ -11,8 +11,8 @@
 #include "app/test/win_test.h"
 #include "res/skin.h"
 #include "buttons/img_button.h"
-#include "tape/lcd_layout.h"
-#include "tape/lcd_window.h"
+#include "res/lcd_layout.h"
+#include "lcd/lcd_window.h"
 #include "tape/tape.h"
 
 namespace {

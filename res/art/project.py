@@ -3,7 +3,7 @@
 Nothing here restates a number: key rectangles come from tape/keys.def,
 the keys' Korean names from tape/key_names.def,
 resource ids from res/resource.h, the host name from tape/site.h, the LCD
-geometry, the marker and the glyph indexes from tape/lcd_layout.h and the
+geometry, the marker and the glyph indexes from res/lcd_layout.h and the
 size of the skin and its window region from res/skin.h.
 """
 
@@ -16,7 +16,7 @@ KEY_NAME = re.compile(r'^\s*KEY_NAME\(\s*(\d+)\s*,\s*(\w+)\s*,\s*"((?:[^"\\]|\\.
 DEFINE = re.compile(r'^\s*#define\s+(\w+)\s+(.+?)\s*(?:/\*.*)?$')
 ENUM_ITEM = re.compile(r'^\s*(\w+)\s*=\s*(\d+)\s*,?\s*(?:/\*.*)?$')
 
-# Glyph index name (tape/lcd_layout.h) -> bitmap id name (res/resource.h)
+# Glyph index name (res/lcd_layout.h) -> bitmap id name (res/resource.h)
 # and the tape character that selects it.
 GLYPH_BITMAPS = [
     ('GLYPH_MINUS', 'IDB_GLYPH_MINUS', '-'),
@@ -87,7 +87,7 @@ class Project:
         self.site = parse_defines(read_text(root, 'tape/site.h'))
         self.host = self.site['ORVANTA_HOST']
         self.ids = parse_defines(read_text(root, 'res/resource.h'))
-        layout = read_text(root, 'tape/lcd_layout.h')
+        layout = read_text(root, 'res/lcd_layout.h')
         self.lcd = parse_defines(layout)
         self.lcd.update(parse_enum_items(layout))
         self.keys = [Key(m, self.host) for m in

@@ -5,7 +5,7 @@ executable itself.
 usage: resources_test.py PROGRAM.exe SOURCE_ROOT [unittest arguments]
 
 What a resource must hold is taken from the shared tables (tape/keys.def,
-res/resource.h, tape/site.h, tape/lcd_layout.h, res/skin.h), never from the
+res/resource.h, tape/site.h, res/lcd_layout.h, res/skin.h), never from the
 artwork generator's output.
 """
 

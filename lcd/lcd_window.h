@@ -7,7 +7,7 @@
 
 #include <windows.h>
 
-#include "tape/lcd_layout.h"
+#include "res/lcd_layout.h"
 
 #define LCD_SCREEN_CLASS "Orvanta_LCDScreen"
 

@@ -10,7 +10,7 @@
  * the raster operation would, and makes a single blit: the window. A blit of
  * its own for each glyph would cost more than all the rest of a key.
  */
-#include "tape/lcd_window.h"
+#include "lcd/lcd_window.h"
 
 #include <string.h>
 
