@@ -31,35 +31,18 @@ Surface g_LcdArt;
 /* Where a paint composes the picture. */
 Surface g_LcdWork;
 
-/* Bitmap resource of each glyph index. */
-const int GLYPH_BITMAPS[GLYPH_COUNT] = {
-    IDB_GLYPH_DIGIT0 + 0, IDB_GLYPH_DIGIT0 + 1, IDB_GLYPH_DIGIT0 + 2, IDB_GLYPH_DIGIT0 + 3,
-    IDB_GLYPH_DIGIT0 + 4, IDB_GLYPH_DIGIT0 + 5, IDB_GLYPH_DIGIT0 + 6, IDB_GLYPH_DIGIT0 + 7,
-    IDB_GLYPH_DIGIT0 + 8, IDB_GLYPH_DIGIT0 + 9,
-    IDB_GLYPH_MINUS,      /* GLYPH_MINUS */
-    IDB_GLYPH_POINT,      /* GLYPH_POINT */
-    IDB_GLYPH_PLUS,       /* GLYPH_MARK_PLUS */
-    IDB_GLYPH_MINUS_MARK, /* GLYPH_MARK_MINUS */
-    IDB_GLYPH_MULTIPLY,   /* GLYPH_MARK_MULTIPLY */
-    IDB_GLYPH_DIVIDE,     /* GLYPH_MARK_DIVIDE */
-    IDB_GLYPH_EQUALS,     /* GLYPH_MARK_EQUALS */
-    IDB_GLYPH_PERCENT,    /* GLYPH_MARK_PERCENT */
-    IDB_GLYPH_BLANK,      /* GLYPH_BLANK */
+/* The glyphs in glyph-index order: the character each shows, in which
+   cell, and its bitmap resource. */
+struct Glyph {
+    char character;
+    GlyphCell cell;
+    int bitmap;
 };
 
-struct MarkGlyph {
-    char mark;
-    int glyph;
-};
-
-/* The operator column; a plain line ("_") shows no mark. */
-const MarkGlyph MARK_GLYPHS[] = {
-    { '%', GLYPH_MARK_PERCENT },
-    { '*', GLYPH_MARK_MULTIPLY },
-    { '+', GLYPH_MARK_PLUS },
-    { '-', GLYPH_MARK_MINUS },
-    { '/', GLYPH_MARK_DIVIDE },
-    { '=', GLYPH_MARK_EQUALS },
+const Glyph GLYPHS[GLYPH_COUNT] = {
+#define GLYPH_ROW(name, character, cell, bitmap) { character, cell, bitmap },
+#include "res/glyphs.def"
+#undef GLYPH_ROW
 };
 
 enum {
@@ -71,11 +54,14 @@ enum {
 };
 static_assert(LCD_ART_WIDTH >= LCD_DRAWN_WIDTH, "the glyph strip is the wider part");
 
-int MarkGlyphOf(char mark)
+/* The glyph that shows character c in a cell of the given kind: a mark in
+   the mark cell (a plain line's "_" has none), in an amount cell a digit,
+   "-", "." or the blank of a suppressed leading zero. */
+int GlyphOf(char c, GlyphCell cell)
 {
-    for (const MarkGlyph &row : MARK_GLYPHS) {
-        if (row.mark == mark) {
-            return row.glyph;
+    for (int i = 0; i < GLYPH_COUNT; i++) {
+        if (GLYPHS[i].character == c && GLYPHS[i].cell == cell) {
+            return i;
         }
     }
     return NO_GLYPH;
@@ -106,33 +92,18 @@ void DrawGlyph(Surface &work, int glyph, int x, int y, int width)
     CopyPixels(g_LcdArt, GLYPH_SLOT * glyph, GLYPH_STRIP_Y, width, LCD_GLYPH_HEIGHT, work, x, y);
 }
 
-/* The glyph of an amount character as the LCD shows it (a blank for a
-   suppressed leading zero). */
-int AmountGlyphOf(char c)
-{
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    switch (c) {
-    case ' ': return GLYPH_BLANK;
-    case '-': return GLYPH_MINUS;
-    case '.': return GLYPH_POINT;
-    default: return NO_GLYPH;
-    }
-}
-
 /* One tape line: the mark, then the amount with its leading zeros shown as
    unlit cells. */
 void DrawTapeLine(Surface &work, const char *entry, int y)
 {
-    int mark = MarkGlyphOf(entry[0]);
+    int mark = GlyphOf(entry[0], MARK_CELL);
     if (mark != NO_GLYPH) {
         DrawGlyph(work, mark, LCD_MARK_X, y, LCD_MARK_WIDTH);
     }
     TapeEntry shown;
     FormatShownEntry(entry, shown);
     for (int j = 1; j < LCD_CELLS; j++) {
-        int glyph = AmountGlyphOf(shown[j]);
+        int glyph = GlyphOf(shown[j], AMOUNT_CELL);
         /* The background already shows the unlit figure in every digit
            cell, exactly as the blank glyph has it: a blank needs no copy. */
         if (glyph != NO_GLYPH && glyph != GLYPH_BLANK) {
@@ -172,7 +143,7 @@ void KeepLcdArt(void)
     }
     DrawResourceOn(&g_LcdArt, 0, 0, IDB_LCD_BACKGROUND);
     for (int i = 0; i < GLYPH_COUNT; i++) {
-        DrawResourceOn(&g_LcdArt, GLYPH_SLOT * i, GLYPH_STRIP_Y, GLYPH_BITMAPS[i]);
+        DrawResourceOn(&g_LcdArt, GLYPH_SLOT * i, GLYPH_STRIP_Y, GLYPHS[i].bitmap);
     }
 }
 

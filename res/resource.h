@@ -20,26 +20,7 @@
 
 /* Pressed key images: 103 and 105 to 135, listed per key in tape/keys.def */
 
-/* LCD glyphs, in glyph-index order of res/lcd_layout.h */
-#define IDB_GLYPH_DIGIT0 143 /* digits 0 to 9 are 143 to 152 */
-#define IDB_GLYPH_DIGIT1 144
-#define IDB_GLYPH_DIGIT2 145
-#define IDB_GLYPH_DIGIT3 146
-#define IDB_GLYPH_DIGIT4 147
-#define IDB_GLYPH_DIGIT5 148
-#define IDB_GLYPH_DIGIT6 149
-#define IDB_GLYPH_DIGIT7 150
-#define IDB_GLYPH_DIGIT8 151
-#define IDB_GLYPH_DIGIT9 152
-#define IDB_GLYPH_PERCENT 153
-#define IDB_GLYPH_PLUS 154
-#define IDB_GLYPH_EQUALS 155
-#define IDB_GLYPH_MULTIPLY 156
-#define IDB_GLYPH_DIVIDE 157
-#define IDB_GLYPH_MINUS_MARK 158
-#define IDB_GLYPH_BLANK 159
-#define IDB_GLYPH_MINUS 162
-#define IDB_GLYPH_POINT 164
+/* LCD glyphs: 143 to 159, 162 and 164, listed per glyph in res/glyphs.def */
 
 /* About dialog */
 #define IDD_ABOUT 168

@@ -5,8 +5,8 @@ executable itself.
 usage: resources_test.py PROGRAM.exe SOURCE_ROOT [unittest arguments]
 
 What a resource must hold is taken from the shared tables (tape/keys.def,
-res/resource.h, tape/site.h, res/lcd_layout.h, res/skin.h), never from the
-artwork generator's output.
+res/resource.h, tape/site.h, res/lcd_layout.h, res/glyphs.def, res/skin.h),
+never from the artwork generator's output.
 """
 
 import os
@@ -107,7 +107,7 @@ def expected_bitmaps():
            P.ids['IDB_LCD_BACKGROUND']: (P.lcd['LCD_DRAWN_WIDTH'], P.lcd['LCD_DRAWN_HEIGHT'], 8),
            P.ids['IDB_ABOUT_PICTURE']: ABOUT_PICTURE_SIZE + (4,)}
     out.update({k.pressed: (k.w, k.h, 8) for k in P.keys})
-    out.update({bid: (width, glyph_h, 8) for _, bid, width, _ in P.glyphs()})
+    out.update({g.bitmap: (g.width, glyph_h, 8) for g in P.glyphs})
     return out
 
 
@@ -160,7 +160,7 @@ class Bitmaps(unittest.TestCase):
 
     def test_blank_glyph_equals_every_digit_cell(self):
         background = bitmap(P.ids['IDB_LCD_BACKGROUND'])
-        blank = bitmap(P.ids['IDB_GLYPH_BLANK'])
+        blank = bitmap(P.glyph('GLYPH_BLANK').bitmap)
         w, h = blank.width, blank.height
         expected = blank.crop(0, 0, w, h)
         cells = P.digit_cells()
@@ -203,9 +203,9 @@ class Bitmaps(unittest.TestCase):
 
     def test_digit_glyphs_differ(self):
         shown = {}
-        for index, bid, width, char in P.glyphs():
-            b = bitmap(bid)
-            shown.setdefault(tuple(map(tuple, b.crop(0, 0, b.width, b.height))), []).append(char)
+        for g in P.glyphs:
+            b = bitmap(g.bitmap)
+            shown.setdefault(tuple(map(tuple, b.crop(0, 0, b.width, b.height))), []).append(g.char)
         self.assertEqual([c for c in shown.values() if len(c) > 1], [])
 
 
