@@ -26,7 +26,7 @@ bool IsNumberKey(int buttonId)
 const char *KeyTextOf(int buttonId)
 {
     switch (buttonId) {
-#define KEY_ROW(id, name, text, x, y, w, h, pressed) \
+#define KEY_ROW(id, name, text, x, y, w, h, pressed, koreanName) \
     case name: return text;
 #include "tape/keys.def"
 #undef KEY_ROW

@@ -7,7 +7,7 @@
 #define ORVANTA_KEYS_H
 
 enum {
-#define KEY_ROW(id, name, text, x, y, w, h, pressed) name = id,
+#define KEY_ROW(id, name, text, x, y, w, h, pressed, koreanName) name = id,
 #include "tape/keys.def"
 #undef KEY_ROW
     BUTTON_COUNT = KEY_WEB,

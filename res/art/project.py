@@ -1,19 +1,18 @@
 """Facts the artwork shares with the program, read from the program's headers.
 
-Nothing here restates a number: key rectangles come from tape/keys.def,
-the keys' Korean names from tape/key_names.def,
-resource ids from res/resource.h, the host name from tape/site.h, the LCD
-geometry and the marker from res/lcd_layout.h, the glyphs from
-res/glyphs.def and the size of the skin and its window region from
-res/skin.h.
+Nothing here restates a number: key rectangles and the keys' Korean names
+come from tape/keys.def, resource ids from res/resource.h, the host name
+from tape/site.h, the LCD geometry and the marker from res/lcd_layout.h,
+the glyphs from res/glyphs.def and the size of the skin and its window
+region from res/skin.h.
 """
 
 import os
 import re
 
 KEY_ROW = re.compile(r'^\s*KEY_ROW\(\s*(\d+)\s*,\s*(\w+)\s*,\s*("(?:[^"\\]|\\.)*"|\w+)\s*,'
-                     r'\s*(\d+)\s*,\s*(\d+)\s*,\s*(\d+)\s*,\s*(\d+)\s*,\s*(\d+)\s*\)')
-KEY_NAME = re.compile(r'^\s*KEY_NAME\(\s*(\d+)\s*,\s*(\w+)\s*,\s*"((?:[^"\\]|\\.)*)"\s*\)')
+                     r'\s*(\d+)\s*,\s*(\d+)\s*,\s*(\d+)\s*,\s*(\d+)\s*,\s*(\d+)\s*,'
+                     r'\s*"((?:[^"\\]|\\.)*)"\s*\)')
 GLYPH_ROW = re.compile(r"^\s*GLYPH_ROW\(\s*(\w+)\s*,\s*'(.)'\s*,\s*(\w+)\s*,\s*(\d+)\s*\)")
 DEFINE = re.compile(r'^\s*#define\s+(\w+)\s+(.+?)\s*(?:/\*.*)?$')
 ENUM_ITEM = re.compile(r'^\s*(\w+)\s*=\s*(\d+)\s*,?\s*(?:/\*.*)?$')
@@ -61,6 +60,7 @@ class Key:
         raw = m.group(3)
         self.text = raw[1:-1] if raw.startswith('"') else host
         self.x, self.y, self.w, self.h, self.pressed = (int(m.group(i)) for i in range(4, 9))
+        self.korean_name = m.group(9)
 
     @property
     def rect(self):
@@ -92,9 +92,6 @@ class Project:
         self.keys = [Key(m, self.host) for m in
                      (KEY_ROW.match(l) for l in read_text(root, 'tape/keys.def').splitlines()) if m]
         self.keys_by_text = {k.text: k for k in self.keys}
-        # (id, name in the code, Korean name) of tape/key_names.def
-        self.key_names = [(int(m.group(1)), m.group(2), m.group(3)) for m in
-                          (KEY_NAME.match(l) for l in read_text(root, 'tape/key_names.def').splitlines()) if m]
         rows = (GLYPH_ROW.match(l) for l in read_text(root, 'res/glyphs.def').splitlines())
         self.glyphs = [Glyph(i, m, self.lcd) for i, m in enumerate(m for m in rows if m)]
         self.glyphs_by_name = {g.name: g for g in self.glyphs}

@@ -238,10 +238,9 @@ class Strings(unittest.TestCase):
         self.assertEqual(key_texts(), expected)
 
     def test_a_distinct_korean_name_for_every_key(self):
-        self.assertEqual([(i, n) for i, n, _ in P.key_names], [(k.id, k.name) for k in P.keys])
         base = P.ids['IDS_KEY_NAME_BASE']
         names = {sid - base: text for sid, text in string_table().items() if sid >= base}
-        self.assertEqual(names, {i: text for i, _, text in P.key_names})
+        self.assertEqual(names, {k.id: k.korean_name for k in P.keys})
         self.assertEqual(len(set(names.values())), len(P.keys))
         self.assertTrue(all(names.values()))
 
