@@ -9,7 +9,7 @@
 #include <shellapi.h>
 
 #include "res/resource.h"
-#include "res/site.h"
+#include "tape/site.h"
 
 INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM)
 {

@@ -10,101 +10,59 @@
 
 namespace {
 
-struct KeyMapping {
+/* WM_KEYDOWN: the numeric keypad and the keys that type no character, with
+   what the tooltips call them: the writing on the key caps, with "Num" for
+   the numeric keypad. */
+struct VirtualKey {
+    WPARAM code;
+    int buttonId;
+    const char *name;
+};
+
+const VirtualKey VIRTUAL_KEY_TABLE[] = {
+    /* virtual key    key              name */
+    { VK_BACK,        KEY_BACKSPACE,   "Backspace" },
+    { VK_RETURN,      KEY_EQUALS,      "Enter" },
+    { VK_ESCAPE,      KEY_CLEAR,       "Esc" },
+    { VK_PRIOR,       KEY_PAGE_UP,     "Page Up" },
+    { VK_NEXT,        KEY_PAGE_DOWN,   "Page Down" },
+    { VK_UP,          KEY_LINE_UP,     "Up" },
+    { VK_DOWN,        KEY_LINE_DOWN,   "Down" },
+    { VK_NUMPAD0,     KEY_0,           "Num 0" },
+    { VK_NUMPAD1,     KEY_1,           "Num 1" },
+    { VK_NUMPAD2,     KEY_2,           "Num 2" },
+    { VK_NUMPAD3,     KEY_3,           "Num 3" },
+    { VK_NUMPAD4,     KEY_4,           "Num 4" },
+    { VK_NUMPAD5,     KEY_5,           "Num 5" },
+    { VK_NUMPAD6,     KEY_6,           "Num 6" },
+    { VK_NUMPAD7,     KEY_7,           "Num 7" },
+    { VK_NUMPAD8,     KEY_8,           "Num 8" },
+    { VK_NUMPAD9,     KEY_9,           "Num 9" },
+    { VK_MULTIPLY,    KEY_MULTIPLY,    "Num *" },
+    { VK_ADD,         KEY_PLUS,        "Num +" },
+    { VK_SUBTRACT,    KEY_MINUS,       "Num -" },
+    { VK_DIVIDE,      KEY_DIVIDE,      "Num /" },
+    { VK_F1,          KEY_ABOUT,       "F1" },
+    { VK_F4,          KEY_POWER,       "F4" },
+    { VK_F9,          KEY_SIGN,        "F9" },
+};
+
+/* WM_CHAR: what the main keyboard types. */
+struct CharacterKey {
     WPARAM code;
     int buttonId;
 };
 
-/* WM_KEYDOWN: the numeric keypad and the keys that type no character. */
-constexpr KeyMapping VIRTUAL_KEY_TABLE[] = {
-    /* virtual key    key */
-    { VK_BACK,        KEY_BACKSPACE },
-    { VK_RETURN,      KEY_EQUALS },
-    { VK_ESCAPE,      KEY_CLEAR },
-    { VK_PRIOR,       KEY_PAGE_UP },
-    { VK_NEXT,        KEY_PAGE_DOWN },
-    { VK_UP,          KEY_LINE_UP },
-    { VK_DOWN,        KEY_LINE_DOWN },
-    { VK_NUMPAD0,     KEY_0 },
-    { VK_NUMPAD1,     KEY_1 },
-    { VK_NUMPAD2,     KEY_2 },
-    { VK_NUMPAD3,     KEY_3 },
-    { VK_NUMPAD4,     KEY_4 },
-    { VK_NUMPAD5,     KEY_5 },
-    { VK_NUMPAD6,     KEY_6 },
-    { VK_NUMPAD7,     KEY_7 },
-    { VK_NUMPAD8,     KEY_8 },
-    { VK_NUMPAD9,     KEY_9 },
-    { VK_MULTIPLY,    KEY_MULTIPLY },
-    { VK_ADD,         KEY_PLUS },
-    { VK_SUBTRACT,    KEY_MINUS },
-    { VK_DIVIDE,      KEY_DIVIDE },
-    { VK_F1,          KEY_ABOUT },
-    { VK_F4,          KEY_POWER },
-    { VK_F9,          KEY_SIGN },
-};
-
-/* WM_CHAR: what the main keyboard types. */
-const KeyMapping CHARACTER_TABLE[] = {
+const CharacterKey CHARACTER_TABLE[] = {
 #define CHAR_KEY(character, buttonId) { (WPARAM)(character), buttonId },
 #include "tape/char_keys.def"
 #undef CHAR_KEY
 };
 
-struct KeyName {
-    WPARAM code;
-    const char *name;
-};
-
-/* What the tooltips call the keys of the virtual-key table: the writing on
-   the key caps, with "Num" for the numeric keypad. */
-constexpr KeyName VIRTUAL_KEY_NAMES[] = {
-    { VK_BACK, "Backspace" },
-    { VK_RETURN, "Enter" },
-    { VK_ESCAPE, "Esc" },
-    { VK_PRIOR, "Page Up" },
-    { VK_NEXT, "Page Down" },
-    { VK_UP, "Up" },
-    { VK_DOWN, "Down" },
-    { VK_NUMPAD0, "Num 0" },
-    { VK_NUMPAD1, "Num 1" },
-    { VK_NUMPAD2, "Num 2" },
-    { VK_NUMPAD3, "Num 3" },
-    { VK_NUMPAD4, "Num 4" },
-    { VK_NUMPAD5, "Num 5" },
-    { VK_NUMPAD6, "Num 6" },
-    { VK_NUMPAD7, "Num 7" },
-    { VK_NUMPAD8, "Num 8" },
-    { VK_NUMPAD9, "Num 9" },
-    { VK_MULTIPLY, "Num *" },
-    { VK_ADD, "Num +" },
-    { VK_SUBTRACT, "Num -" },
-    { VK_DIVIDE, "Num /" },
-    { VK_F1, "F1" },
-    { VK_F4, "F4" },
-    { VK_F9, "F9" },
-};
-
-constexpr bool EveryVirtualKeyNamed()
+template <typename Row, size_t N>
+int FindButton(const Row (&table)[N], WPARAM code)
 {
-    for (const KeyMapping &key : VIRTUAL_KEY_TABLE) {
-        bool named = false;
-        for (const KeyName &row : VIRTUAL_KEY_NAMES) {
-            named = named || row.code == key.code;
-        }
-        if (!named) {
-            return false;
-        }
-    }
-    return true;
-}
-
-static_assert(EveryVirtualKeyNamed(), "a name for every key of the virtual-key table");
-
-template <size_t N>
-int FindButton(const KeyMapping (&table)[N], WPARAM code)
-{
-    for (const KeyMapping &row : table) {
+    for (const Row &row : table) {
         if (row.code == code) {
             return row.buttonId;
         }
@@ -148,16 +106,6 @@ void TranslateChar(HWND mainWindow, WPARAM character, LPARAM keyData)
 
 namespace {
 
-const char *VirtualKeyName(WPARAM code)
-{
-    for (const KeyName &row : VIRTUAL_KEY_NAMES) {
-        if (row.code == code) {
-            return row.name;
-        }
-    }
-    return "?";
-}
-
 bool IsLowerCase(WPARAM code)
 {
     return code >= 'a' && code <= 'z';
@@ -188,12 +136,12 @@ int DescribeButtonKeys(int buttonId, char *out, int size)
     }
     out[0] = '\0';
     int count = 0;
-    for (const KeyMapping &row : VIRTUAL_KEY_TABLE) {
+    for (const VirtualKey &row : VIRTUAL_KEY_TABLE) {
         if (row.buttonId == buttonId) {
-            count = AppendKeyName(out, size, VirtualKeyName(row.code), count);
+            count = AppendKeyName(out, size, row.name, count);
         }
     }
-    for (const KeyMapping &row : CHARACTER_TABLE) {
+    for (const CharacterKey &row : CHARACTER_TABLE) {
         /* A character is named by itself; both cases of a letter are one
            key, named once by its capital. */
         bool capitalListed = IsLowerCase(row.code) &&

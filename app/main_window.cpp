@@ -10,11 +10,11 @@
 
 #include "app/clipboard.h"
 #include "buttons/img_button.h"
+#include "lcd/lcd_window.h"
+#include "res/lcd_layout.h"
 #include "res/resource.h"
-#include "res/site.h"
 #include "res/skin.h"
-#include "tape/lcd_layout.h"
-#include "tape/lcd_window.h"
+#include "tape/site.h"
 
 HBITMAP g_hSkinBitmap;
 int g_bKeyHandled;

@@ -1,7 +1,6 @@
 /*
- * What the calculator core asks of Windows: key texts from the string table
- * and the overflow notice. The LCD's immediate repaint is in
- * tape/lcd_window.cpp.
+ * What the calculator core asks of Windows: the overflow notice. The LCD's
+ * immediate repaint is in lcd/lcd_window.cpp.
  */
 #include "amount/platform.h"
 
@@ -10,15 +9,6 @@
 
 #include "amount/messages.h"
 #include "app/shell.h"
-
-void ReadKeyText(int buttonId, char *text, int size)
-{
-    if (size <= 0) {
-        return;
-    }
-    text[0] = '\0';
-    LoadStringA(g_hInstance, buttonId, text, size);
-}
 
 namespace {
 

@@ -27,24 +27,14 @@ void Take(const char *text)
     g_nChecksum = g_nChecksum * 31u + (unsigned char)text[0] + (unsigned char)text[14];
 }
 
-/* A working day's mix of keys, with the main window's routing of ButtonIds:
-   12.34 + 567 * 89 % = - 1 / 3 = backspace sign clear up down pgup pgdn,
-   and now and then the power key. */
-const int KEY_MIX[] = { 5, 6, 14, 7, 8, 18, 9, 10, 11, 20, 12, 13, 22, 23, 19, 5, 21, 7, 23,
-                        KEY_BACKSPACE, KEY_SIGN, KEY_CLEAR, KEY_LINE_UP, KEY_LINE_DOWN,
-                        KEY_PAGE_UP, KEY_PAGE_DOWN };
-enum { KEY_MIX_LEN = sizeof(KEY_MIX) / sizeof(KEY_MIX[0]), LAST_ENTRY_KEY = 17, LAST_OPERATOR_KEY = 23 };
-
-void PressKey(int buttonId)
-{
-    if (buttonId <= LAST_ENTRY_KEY) {
-        HandleEntryKey(buttonId);
-    } else if (buttonId <= LAST_OPERATOR_KEY) {
-        HandleOperatorKey(buttonId);
-    } else {
-        HandleScrollKey(buttonId);
-    }
-}
+/* A working day's mix of keys, each pressed as the LCD presses it: 12.34 +
+   567 * 89 % = - 1 / 3 = backspace sign clear up down pgup pgdn, and now and
+   then the power key. */
+const int KEY_MIX[] = { KEY_1, KEY_2, KEY_POINT, KEY_3, KEY_4, KEY_PLUS, KEY_5, KEY_6, KEY_7,
+                        KEY_MULTIPLY, KEY_8, KEY_9, KEY_PERCENT, KEY_EQUALS, KEY_MINUS, KEY_1,
+                        KEY_DIVIDE, KEY_3, KEY_EQUALS, KEY_BACKSPACE, KEY_SIGN, KEY_CLEAR,
+                        KEY_LINE_UP, KEY_LINE_DOWN, KEY_PAGE_UP, KEY_PAGE_DOWN };
+enum { KEY_MIX_LEN = sizeof(KEY_MIX) / sizeof(KEY_MIX[0]) };
 
 double KeysPerSecond(void)
 {
@@ -53,12 +43,12 @@ double KeysPerSecond(void)
     double start = Seconds();
     for (int m = 0; m < mixes; m++) {
         for (int key : KEY_MIX) {
-            PressKey(key);
+            PressTapeKey(key);
         }
         if (m % 50 == 49) {
-            PressKey(KEY_POWER);
+            PressTapeKey(KEY_POWER);
         }
-        Take(g_Tape[g_nTapeCur]);
+        Take(g_Tape.entries[g_Tape.tapeCur]);
     }
     double keys = (double)mixes * KEY_MIX_LEN + mixes / 50;
     return keys / (Seconds() - start);

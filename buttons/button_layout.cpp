@@ -7,7 +7,7 @@
 namespace {
 
 constexpr ButtonSpec KEY_LAYOUT[] = {
-#define KEY_ROW(id, name, text, x, y, w, h, pressed) { x, y, w, h, pressed, id },
+#define KEY_ROW(id, name, text, x, y, w, h, pressed, koreanName) { x, y, w, h, pressed, id },
 #include "tape/keys.def"
 #undef KEY_ROW
 };

@@ -5,7 +5,6 @@
  */
 #include "amount/messages.h"
 #include "amount/platform.h"
-#include "res/site.h"
 #include "tape/keys.h"
 #include "tape/tape.h"
 #include "tape/tape_text.h"
@@ -50,30 +49,6 @@ static const char USAGE[] =
 
 /* ---- the platform side of the core ---- */
 
-struct KeyText {
-    int buttonId;
-    const char *text;
-};
-
-static const KeyText KEY_TEXTS[] = {
-#define KEY_ROW(id, name, text, x, y, w, h, pressed) {name, text},
-#include "tape/keys.def"
-#undef KEY_ROW
-};
-
-enum { KEY_COUNT = sizeof KEY_TEXTS / sizeof KEY_TEXTS[0] };
-
-void ReadKeyText(int buttonId, char *text, int size)
-{
-    text[0] = '\0';
-    for (int i = 0; i < KEY_COUNT; i++) {
-        if (KEY_TEXTS[i].buttonId == buttonId) {
-            snprintf(text, (size_t)size, "%s", KEY_TEXTS[i].text);
-            return;
-        }
-    }
-}
-
 void ShowOverflowMessage(void)
 {
     fprintf(stderr, "%s: %s\n", OVERFLOW_CAPTION(), OVERFLOW_TEXT());
@@ -88,9 +63,10 @@ void RepaintLcd(void)
 /* The calculator key whose text is the len characters at token, or 0. */
 static int FindKeyByText(const char *token, size_t len)
 {
-    for (int i = 0; i < KEY_COUNT && KEY_TEXTS[i].buttonId <= LAST_CALCULATOR_KEY; i++) {
-        if (strlen(KEY_TEXTS[i].text) == len && strncmp(KEY_TEXTS[i].text, token, len) == 0)
-            return KEY_TEXTS[i].buttonId;
+    for (int id = FIRST_ENTRY_KEY; id <= LAST_CALCULATOR_KEY; id++) {
+        const char *text = KeyTextOf(id);
+        if (strlen(text) == len && strncmp(text, token, len) == 0)
+            return id;
     }
     return 0;
 }
@@ -158,16 +134,16 @@ static int RunTokens(const char *text, size_t textLen, int press, char *bad, int
 static void PrintTape(int raw, int state)
 {
     if (raw) {
-        for (int i = 0; i <= g_nTapeCur; i++)
-            puts(g_Tape[i]);
+        for (int i = 0; i <= g_Tape.tapeCur; i++)
+            puts(g_Tape.entries[i]);
     } else {
         char text[TAPE_TEXT_SIZE];
         FormatTapeText("\n", text);
         fputs(text, stdout);
     }
     if (state) {
-        printf("cur=%d top=%d marker=%d typed=%d fraction=%d operator=%d\n", g_nTapeCur,
-               g_nViewTop, g_nMarkerRow, g_nTypedCount, g_nFractionCount, g_bOperatorPressed);
+        printf("cur=%d top=%d marker=%d typed=%d fraction=%d operator=%d\n", g_Tape.tapeCur,
+               g_Tape.viewTop, g_Tape.markerRow, g_Tape.typedCount, g_Tape.fractionCount, g_Tape.operatorPressed);
     }
 }
 

@@ -1,57 +1,42 @@
 /*
- * Resource ids of the calculator. Every resource is addressed by number and
- * exists in Korean only (LANGUAGE 0x12, 0x01).
+ * Resource ids of the calculator, under one heading per resource type.
+ * Every resource is addressed by number and exists in Korean only (LANGUAGE
+ * 0x12, 0x01). Windows looks a resource up by its type and its id together,
+ * so the numbers of different types may meet.
  */
 #ifndef ORVANTA_RESOURCE_H
 #define ORVANTA_RESOURCE_H
 
-/* Icon group and version block */
+/* Icons: the group 1 and its two images, 2 and 3 */
 #define IDI_ORVANTA 1
-#define IDI_ORVANTA_LARGE 2 /* its two images: 32 x 32 and 16 x 16 */
-#define IDI_ORVANTA_SMALL 3
-#define IDV_VERSION 1
+#define IDI_ORVANTA_LARGE 2 /* 32 x 32 */
+#define IDI_ORVANTA_SMALL 3 /* 16 x 16 */
 
-/* Skin, cursor and LCD background */
+/* Cursors: the group 102, the hand shown over every key, and its one image 1 */
+#define IDC_KEY_CURSOR 102
+#define IDC_KEY_CURSOR_IMAGE 1
+
+/* Bitmaps: 101 to 170 */
 #define IDB_SKIN 101
-#define IDC_KEY_CURSOR 102 /* cursor group: the hand shown over every key */
-#define IDC_KEY_CURSOR_IMAGE 1 /* its one image */
+/* 103 and 105 to 135: the pressed keys, listed per key in tape/keys.def */
+/* 143 to 159, 162 and 164: the LCD glyphs, listed per glyph in res/glyphs.def */
 #define IDB_LCD_BACKGROUND 167
 #define IDB_ABOUT_PICTURE 170
 
-/* Pressed key images: 103 and 105 to 135, listed per key in tape/keys.def */
-
-/* LCD glyphs, in glyph-index order of tape/lcd_layout.h */
-#define IDB_GLYPH_DIGIT0 143 /* digits 0 to 9 are 143 to 152 */
-#define IDB_GLYPH_DIGIT1 144
-#define IDB_GLYPH_DIGIT2 145
-#define IDB_GLYPH_DIGIT3 146
-#define IDB_GLYPH_DIGIT4 147
-#define IDB_GLYPH_DIGIT5 148
-#define IDB_GLYPH_DIGIT6 149
-#define IDB_GLYPH_DIGIT7 150
-#define IDB_GLYPH_DIGIT8 151
-#define IDB_GLYPH_DIGIT9 152
-#define IDB_GLYPH_PERCENT 153
-#define IDB_GLYPH_PLUS 154
-#define IDB_GLYPH_EQUALS 155
-#define IDB_GLYPH_MULTIPLY 156
-#define IDB_GLYPH_DIVIDE 157
-#define IDB_GLYPH_MINUS_MARK 158
-#define IDB_GLYPH_BLANK 159
-#define IDB_GLYPH_MINUS 162
-#define IDB_GLYPH_POINT 164
-
-/* About dialog */
+/* Dialogs: the About dialog 168, its controls 1001 to 1003 */
 #define IDD_ABOUT 168
 #define IDC_FREEWARE_TEXT 1001
 #define IDC_VERSION_TEXT 1002
 #define IDC_HOMEPAGE 1003
 
-/* String table: ids 1 to 32 are the key texts (ButtonId), 33 the LCD screen */
+/* Strings: 1 to 32 the key texts (string n for ButtonId n), 33 the LCD
+   screen's name, 1001 to 1032 the keys' Korean names (tape/keys.def), in
+   string blocks of their own */
 #define IDS_LCD_SCREEN 33
-/* The keys' Korean names (tape/key_names.def): key n at IDS_KEY_NAME_BASE + n,
-   clear of the key texts and of the rest of their string blocks (34 to 47) */
-#define IDS_KEY_NAME_BASE 1000
+#define IDS_KEY_NAME_BASE 1000 /* key n's name is string IDS_KEY_NAME_BASE + n */
+
+/* Version block: 1 */
+#define IDV_VERSION 1
 
 /* Control ids of the main window's children: keys 1 to 32, then the LCD */
 #define IDC_LCDSCREEN 33

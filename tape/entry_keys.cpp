@@ -14,26 +14,26 @@ enum {
 
 static char *CurrentAmount(void)
 {
-    return g_Tape[g_nTapeCur] + 1;
+    return g_Tape.entries[g_Tape.tapeCur] + 1;
 }
 
 static void ClearAmount(void)
 {
-    g_nTypedCount = 0;
-    g_nFractionCount = 0;
+    g_Tape.typedCount = 0;
+    g_Tape.fractionCount = 0;
     memcpy(CurrentAmount(), ZERO_AMOUNT, AMOUNT_LEN);
 }
 
 /* Drops the last character, and a point or sign left at the end with it. */
 static void BackspaceEntry(void)
 {
-    if (g_nTypedCount == 0)
+    if (g_Tape.typedCount == 0)
         return;
     char *amount = CurrentAmount();
     for (int i = 0; i < AMOUNT_LEN; i++) {
-        g_nTypedCount--;
-        if (g_nFractionCount != 0)
-            g_nFractionCount--;
+        g_Tape.typedCount--;
+        if (g_Tape.fractionCount != 0)
+            g_Tape.fractionCount--;
         BackspaceAmount(amount);
         char last = amount[AMOUNT_LEN - 1];
         if (last != '.' && last != '-')
@@ -47,10 +47,10 @@ static void ToggleSign(void)
     char *minus = strchr(amount, '-');
     if (minus) {
         *minus = '0';
-        g_nTypedCount--;
+        g_Tape.typedCount--;
         return;
     }
-    if (g_nTypedCount + 1 > MAX_TYPED)
+    if (g_Tape.typedCount + 1 > MAX_TYPED)
         return; /* the sign counts as a typed character */
     int pos = 0;
     while (pos < AMOUNT_LEN && amount[pos] == '0')
@@ -62,7 +62,7 @@ static void ToggleSign(void)
     if (pos < 1)
         return; /* no leading zero left to hold the sign */
     amount[pos - 1] = '-';
-    g_nTypedCount++;
+    g_Tape.typedCount++;
 }
 
 /* A digit, a zero group or the point: shifted in at the right. */
@@ -71,41 +71,38 @@ static void TypeText(const char *text)
     unsigned n = (unsigned)strlen(text);
     if (n == 0 || n > MAX_TYPED_TEXT)
         return; /* not a text that an entry key types */
-    if ((unsigned)g_nTypedCount + n > MAX_TYPED)
+    if ((unsigned)g_Tape.typedCount + n > MAX_TYPED)
         return;
     int isPoint = strcmp(text, ".") == 0;
-    if (g_nFractionCount != 0) {
-        if (isPoint || g_nFractionCount + (int)n > MAX_FRACTION_COUNT)
+    if (g_Tape.fractionCount != 0) {
+        if (isPoint || g_Tape.fractionCount + (int)n > MAX_FRACTION_COUNT)
             return; /* a second point, or more than two decimals */
-        g_nFractionCount += (int)n;
+        g_Tape.fractionCount += (int)n;
     }
-    g_nTypedCount += (int)n;
+    g_Tape.typedCount += (int)n;
     char *amount = CurrentAmount();
     ShiftInAmount(amount, text);
     if (memcmp(amount, ZERO_AMOUNT, AMOUNT_LEN) == 0)
-        g_nTypedCount = 0; /* zeros typed into zero do not count */
+        g_Tape.typedCount = 0; /* zeros typed into zero do not count */
     if (isPoint)
-        g_nFractionCount = 1;
+        g_Tape.fractionCount = 1;
 }
 
 void HandleEntryKey(int buttonId)
 {
     ShowTapeEnd();
-    g_bOperatorPressed = 0;
-    if (GetOperatorMark(g_Tape[g_nTapeCur]) == 0)
+    g_Tape.operatorPressed = 0;
+    if (GetOperatorMark(g_Tape.entries[g_Tape.tapeCur]) == 0)
         AdvanceTape(); /* the result stays on the line above */
 
     if (buttonId == KEY_CLEAR) {
         ClearAmount();
     } else if (buttonId == KEY_BACKSPACE) {
         BackspaceEntry();
-    } else if (buttonId >= 1 && buttonId <= KEY_SIGN) {
-        char text[KEY_TEXT_MAX] = "";
-        ReadKeyText(buttonId, text, KEY_TEXT_MAX);
-        if (strcmp(text, "sign") == 0)
-            ToggleSign();
-        else
-            TypeText(text);
+    } else if (buttonId == KEY_SIGN) {
+        ToggleSign();
+    } else if (IsNumberKey(buttonId)) {
+        TypeText(KeyTextOf(buttonId));
     }
     SyncEntryCounters();
     RepaintLcd();

@@ -1,12 +1,14 @@
 /*
  * The one rule that sends a key to the entry, operator or scroll handler,
- * shared by the Windows program (through the LCD commands) and the driver,
- * and the characters that press keys, for the driver and for pasted text.
+ * shared by the Windows program (through the LCD commands) and the driver;
+ * the keys' texts; and the characters that press keys, for the driver and
+ * for pasted text.
  */
 #include "tape/keys.h"
 
 #include <limits.h>
 
+#include "tape/site.h"
 #include "tape/tape.h"
 
 KeyGroup KeyGroupOf(int buttonId)
@@ -24,6 +26,22 @@ bool ButtonIdOfWord(long long word, int *buttonId)
         return false;
     *buttonId = (int)word;
     return true;
+}
+
+bool IsNumberKey(int buttonId)
+{
+    return buttonId >= FIRST_NUMBER_KEY && buttonId <= LAST_NUMBER_KEY;
+}
+
+const char *KeyTextOf(int buttonId)
+{
+    switch (buttonId) {
+#define KEY_ROW(id, name, text, x, y, w, h, pressed, koreanName) \
+    case name: return text;
+#include "tape/keys.def"
+#undef KEY_ROW
+    default: return "";
+    }
 }
 
 namespace {

@@ -1,27 +1,34 @@
 /*
- * The calculator's keys as both front ends know them: their ids and names
- * (from tape/keys.def), the groups that decide which handler takes a key, and
- * the one rule that routes a key to its handler.
+ * The calculator's keys as both front ends know them: their ids, names and
+ * texts (from tape/keys.def), the ranges of ids that decide which handler
+ * takes a key, and the one rule that routes a key to its handler.
  */
 #ifndef ORVANTA_KEYS_H
 #define ORVANTA_KEYS_H
 
 enum {
-#define KEY_ROW(id, name, text, x, y, w, h, pressed) name = id,
+#define KEY_ROW(id, name, text, x, y, w, h, pressed, koreanName) name = id,
 #include "tape/keys.def"
 #undef KEY_ROW
-    BUTTON_COUNT = KEY_WEB
-};
+    BUTTON_COUNT = KEY_WEB,
 
-/* ButtonId ranges: the entry keys come first, then the operators, then the
-   power and scroll keys; the keys after those serve the window itself. */
-enum {
+    /* ButtonId ranges. The entry keys come first, the number keys (the
+       digits, the zero groups and the point, which type an amount) before
+       sign, clear and backspace; then the operators, then the power and
+       scroll keys; the keys after those serve the window itself. */
+    FIRST_ENTRY_KEY = KEY_0,
+    FIRST_NUMBER_KEY = KEY_0,
+    LAST_NUMBER_KEY = KEY_POINT,
     LAST_ENTRY_KEY = KEY_BACKSPACE,
     FIRST_OPERATOR_KEY = KEY_PLUS,
     LAST_OPERATOR_KEY = KEY_EQUALS,
     FIRST_SCROLL_KEY = KEY_POWER,
     LAST_CALCULATOR_KEY = KEY_LINE_DOWN
 };
+static_assert(LAST_NUMBER_KEY < KEY_SIGN && KEY_SIGN < KEY_CLEAR && KEY_CLEAR < LAST_ENTRY_KEY &&
+                  LAST_ENTRY_KEY + 1 == FIRST_OPERATOR_KEY &&
+                  LAST_OPERATOR_KEY + 1 == FIRST_SCROLL_KEY,
+              "the groups follow each other in ButtonId order");
 
 enum KeyGroup { KEY_GROUP_ENTRY, KEY_GROUP_OPERATOR, KEY_GROUP_SCROLL };
 
@@ -34,6 +41,14 @@ KeyGroup KeyGroupOf(int buttonId);
    names no key rather than key 1. Every narrowing of a key's word goes
    through here. */
 bool ButtonIdOfWord(long long word, int *buttonId);
+
+/* A digit, a zero group or the point. */
+bool IsNumberKey(int buttonId);
+
+/* The key's text (tape/keys.def): what a number key types, an operator's
+   mark, the word the driver knows the other keys by; "" for an id that is
+   no key. */
+const char *KeyTextOf(int buttonId);
 
 /* The key that typing character c presses (tape/char_keys.def), or 0. */
 int KeyOfChar(unsigned c);

@@ -17,8 +17,8 @@ static int IsOperatorMark(char c)
    takes an operator, corrects the operator instead of computing. */
 static int IsReplacement(void)
 {
-    const char *entry = g_Tape[g_nTapeCur];
-    return memcmp(entry + 1, ZERO_AMOUNT, AMOUNT_LEN + 1) == 0 && g_bOperatorPressed &&
+    const char *entry = g_Tape.entries[g_Tape.tapeCur];
+    return memcmp(entry + 1, ZERO_AMOUNT, AMOUNT_LEN + 1) == 0 && g_Tape.operatorPressed &&
            GetOperatorMark(entry) != 0;
 }
 
@@ -26,19 +26,19 @@ static int IsReplacement(void)
 static void AppendLine(const TapeEntry line)
 {
     AdvanceTape();
-    memcpy(g_Tape[g_nTapeCur], line, TAPE_ENTRY_SIZE);
+    memcpy(g_Tape.entries[g_Tape.tapeCur], line, TAPE_ENTRY_SIZE);
 }
 
 /* Applies the operator pending on the current line, if there is one. On the
    first line there is no line before: it counts as a line of zero. */
 static void ApplyPendingOperator(void)
 {
-    char mark = GetOperatorMark(g_Tape[g_nTapeCur]);
+    char mark = GetOperatorMark(g_Tape.entries[g_Tape.tapeCur]);
     if (mark == 0 || mark == '_')
         return;
-    const char *previous = g_nTapeCur > 0 ? g_Tape[g_nTapeCur - 1] : BLANK_ENTRY;
+    const char *previous = g_Tape.tapeCur > 0 ? g_Tape.entries[g_Tape.tapeCur - 1] : BLANK_ENTRY;
     TapeEntry result;
-    ApplyOperator(previous, g_Tape[g_nTapeCur], result); /* writes: an operator is pending */
+    ApplyOperator(previous, g_Tape.entries[g_Tape.tapeCur], result); /* writes: an operator is pending */
     AppendLine(result);
 }
 
@@ -48,7 +48,7 @@ static void ApplyKeyOperator(char key)
         return;
     TapeEntry line;
     if (key == '%') {
-        ApplyPercent(g_Tape[g_nTapeCur], line);
+        ApplyPercent(g_Tape.entries[g_Tape.tapeCur], line);
     } else {
         memcpy(line, BLANK_ENTRY, TAPE_ENTRY_SIZE);
         line[0] = key; /* a new operand line waiting for its amount */
@@ -59,14 +59,12 @@ static void ApplyKeyOperator(char key)
 void HandleOperatorKey(int buttonId)
 {
     ShowTapeEnd();
-    char text[KEY_TEXT_MAX] = "";
-    ReadKeyText(buttonId, text, KEY_TEXT_MAX);
-    char key = text[0];
+    char key = KeyTextOf(buttonId)[0]; /* an operator key's text is its mark */
     if (IsOperatorMark(key)) {
         if (IsReplacement()) {
-            g_Tape[g_nTapeCur][0] = key;
+            g_Tape.entries[g_Tape.tapeCur][0] = key;
         } else {
-            g_bOperatorPressed = 1;
+            g_Tape.operatorPressed = 1;
             ApplyPendingOperator();
             ApplyKeyOperator(key);
         }

@@ -6,7 +6,7 @@
 
 static void ScrollView(int lines)
 {
-    g_nViewTop += lines;
+    g_Tape.viewTop += lines;
     ClampTapeView();
 }
 

@@ -2,68 +2,55 @@
  * The tape and the three-line view over it.
  */
 #include "tape/tape.h"
-#include "tape/lcd_layout.h"
 
 #include <string.h>
 
 const char BLANK_ENTRY[] = "_000000000000000";
 
-TapeEntry g_Tape[TAPE_ENTRIES];
-int g_nTapeCur;
-int g_nViewTop;
-int g_nMarkerRow;
-int g_nTypedCount;
-int g_nFractionCount;
-int g_bOperatorPressed;
-int g_nGlyphWidth;
-int g_nGlyphHeight;
-int g_nLineGap;
+TapeState g_Tape;
 
-/* Leaves g_bOperatorPressed alone: an operator key before the power key
+/* Leaves g_Tape.operatorPressed alone: an operator key before the power key
    still counts for the key after it. */
 void ResetTape(void)
 {
-    g_nMarkerRow = 0;
-    g_nViewTop = 0;
-    g_nTapeCur = 0;
+    g_Tape.markerRow = 0;
+    g_Tape.viewTop = 0;
+    g_Tape.tapeCur = 0;
     for (int i = 0; i < TAPE_ENTRIES; i++)
-        strcpy(g_Tape[i], BLANK_ENTRY);
-    g_nLineGap = LCD_LINE_GAP;
-    g_nGlyphWidth = LCD_GLYPH_WIDTH;
-    g_nGlyphHeight = LCD_GLYPH_HEIGHT;
-    g_nTypedCount = 0;
-    g_nFractionCount = 0;
+        strcpy(g_Tape.entries[i], BLANK_ENTRY);
+    g_Tape.typedCount = 0;
+    g_Tape.fractionCount = 0;
 }
 
 void AdvanceTape(void)
 {
-    if (g_nTapeCur >= TAPE_ENTRIES - 1) {
+    if (g_Tape.tapeCur >= TAPE_ENTRIES - 1) {
         /* full: the oldest line falls off the top */
-        memmove(g_Tape[0], g_Tape[1], sizeof(TapeEntry) * (TAPE_ENTRIES - 1));
-        g_nTapeCur = TAPE_ENTRIES - 1;
+        memmove(g_Tape.entries[0], g_Tape.entries[1], sizeof(TapeEntry) * (TAPE_ENTRIES - 1));
+        g_Tape.tapeCur = TAPE_ENTRIES - 1;
     } else {
-        g_nTapeCur++;
+        g_Tape.tapeCur++;
     }
     ShowTapeEnd();
-    g_nFractionCount = 0;
-    g_nTypedCount = 0;
-    strcpy(g_Tape[g_nTapeCur], BLANK_ENTRY);
+    g_Tape.fractionCount = 0;
+    g_Tape.typedCount = 0;
+    strcpy(g_Tape.entries[g_Tape.tapeCur], BLANK_ENTRY);
 }
 
 void ShowTapeEnd(void)
 {
-    g_nViewTop = g_nTapeCur - (LCD_LINES - 1);
-    if (g_nViewTop < 0)
-        g_nViewTop = 0;
-    g_nMarkerRow = g_nTapeCur - g_nViewTop;
+    g_Tape.viewTop = g_Tape.tapeCur - (LCD_LINES - 1);
+    if (g_Tape.viewTop < 0)
+        g_Tape.viewTop = 0;
+    g_Tape.markerRow = g_Tape.tapeCur - g_Tape.viewTop;
 }
 
 void ClampTapeView(void)
 {
-    if (g_nViewTop > g_nTapeCur - (LCD_LINES - 1))
-        g_nViewTop = g_nTapeCur - (LCD_LINES - 1);
-    if (g_nViewTop < 0)
-        g_nViewTop = 0;
+    if (g_Tape.viewTop > g_Tape.tapeCur - (LCD_LINES - 1))
+        g_Tape.viewTop = g_Tape.tapeCur - (LCD_LINES - 1);
+    if (g_Tape.viewTop < 0)
+        g_Tape.viewTop = 0;
 }
 
 void FormatShownEntry(const char *entry, TapeEntry shown)
@@ -87,17 +74,17 @@ void FormatShownEntry(const char *entry, TapeEntry shown)
 
 void SyncEntryCounters(void)
 {
-    const char *entry = g_Tape[g_nTapeCur];
+    const char *entry = g_Tape.entries[g_Tape.tapeCur];
     if (GetOperatorMark(entry) == 0) {
-        g_nTypedCount = 0; /* a result line: the next entry key opens a new line */
-        g_nFractionCount = 0;
+        g_Tape.typedCount = 0; /* a result line: the next entry key opens a new line */
+        g_Tape.fractionCount = 0;
         return;
     }
     const char *amount = entry + 1;
     int zeros = 0;
     while (zeros < AMOUNT_LEN && amount[zeros] == '0')
         zeros++;
-    g_nTypedCount = AMOUNT_LEN - zeros;
+    g_Tape.typedCount = AMOUNT_LEN - zeros;
     const char *point = strchr(amount, '.');
-    g_nFractionCount = point ? 1 + (int)strlen(point + 1) : 0;
+    g_Tape.fractionCount = point ? 1 + (int)strlen(point + 1) : 0;
 }

@@ -1,7 +1,8 @@
 /*
  * The tape: up to 100 lines, the last of which is the line being edited,
  * a three-line view over it and the counters of the amount being typed.
- * Owned by the LCD screen; plain data, free of any windowing code.
+ * Plain data, free of any windowing code: the LCD screen shows it, and the
+ * key handlers below change it.
  */
 #ifndef ORVANTA_TAPE_H
 #define ORVANTA_TAPE_H
@@ -17,16 +18,20 @@ enum { MAX_TYPED = AMOUNT_LEN, MAX_DECIMALS = 2 };
 
 extern const char BLANK_ENTRY[]; /* "_000000000000000" */
 
-extern TapeEntry g_Tape[TAPE_ENTRIES];
-extern int g_nTapeCur;          /* index of the current line, 0 to 99 */
-extern int g_nViewTop;          /* entry shown on the first LCD line */
-extern int g_nMarkerRow;        /* LCD line 0 to 2 that carries the marker */
-extern int g_nTypedCount;       /* characters typed into the current amount */
-extern int g_nFractionCount;    /* 0, or 1 + digits typed after the point */
-extern int g_bOperatorPressed;  /* the last calculator key was an operator */
-extern int g_nGlyphWidth;       /* LCD metrics, set by ResetTape */
-extern int g_nGlyphHeight;
-extern int g_nLineGap;
+/* Everything the calculator holds: the lines, the view over them and the
+   counters of the amount being typed. Plain data, so that a copy of it is a
+   snapshot and assigning the copy back restores the calculator exactly. */
+struct TapeState {
+    TapeEntry entries[TAPE_ENTRIES];
+    int tapeCur;          /* index of the current line, 0 to 99 */
+    int viewTop;          /* entry shown on the first LCD line */
+    int markerRow;        /* LCD line 0 to 2 that carries the marker */
+    int typedCount;       /* characters typed into the current amount */
+    int fractionCount;    /* 0, or 1 + digits typed after the point */
+    int operatorPressed;  /* the last calculator key was an operator */
+};
+
+extern TapeState g_Tape;
 
 void ResetTape(void);
 void AdvanceTape(void);
@@ -44,9 +49,10 @@ void FormatShownEntry(const char *entry, TapeEntry shown);
    the leading zeros, and 1 plus the digits after the point once there is one. */
 void SyncEntryCounters(void);
 
-/* The three LCD commands, each given the ButtonId of its key. */
-void HandleEntryKey(int buttonId);     /* 1 to 17 */
-void HandleOperatorKey(int buttonId);  /* 18 to 23 */
-void HandleScrollKey(int buttonId);    /* 24 to 28 */
+/* The handlers of the three key groups (PressTapeKey), each given the
+   ButtonId of its key. */
+void HandleEntryKey(int buttonId);     /* FIRST_ENTRY_KEY to LAST_ENTRY_KEY */
+void HandleOperatorKey(int buttonId);  /* FIRST_OPERATOR_KEY to LAST_OPERATOR_KEY */
+void HandleScrollKey(int buttonId);    /* FIRST_SCROLL_KEY to LAST_CALCULATOR_KEY */
 
 #endif

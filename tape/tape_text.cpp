@@ -8,16 +8,16 @@
 void FormatCurrentAmount(PlainAmount text)
 {
     text[0] = '\0';
-    if (g_nTapeCur >= 0 && g_nTapeCur < TAPE_ENTRIES)
-        FormatPlainAmount(g_Tape[g_nTapeCur] + 1, text);
+    if (g_Tape.tapeCur >= 0 && g_Tape.tapeCur < TAPE_ENTRIES)
+        FormatPlainAmount(g_Tape.entries[g_Tape.tapeCur] + 1, text);
 }
 
 int FormatTapeText(const char *lineEnd, char text[TAPE_TEXT_SIZE])
 {
     size_t endLen = strnlen(lineEnd, 2);
     int n = 0;
-    for (int i = 0; i <= g_nTapeCur; i++) {
-        FormatShownEntry(g_Tape[i], text + n);
+    for (int i = 0; i <= g_Tape.tapeCur; i++) {
+        FormatShownEntry(g_Tape.entries[i], text + n);
         n += TAPE_ENTRY_LEN;
         memcpy(text + n, lineEnd, endLen);
         n += (int)endLen;
@@ -28,10 +28,10 @@ int FormatTapeText(const char *lineEnd, char text[TAPE_TEXT_SIZE])
 
 TypedAmount CurrentTypedAmount(void)
 {
-    const char *entry = g_Tape[g_nTapeCur];
+    const char *entry = g_Tape.entries[g_Tape.tapeCur];
     if (GetOperatorMark(entry) == 0)
         return TypedAmount{ 0, 0, false };
-    return TypedAmount{ g_nTypedCount, g_nFractionCount, strchr(entry + 1, '-') != nullptr };
+    return TypedAmount{ g_Tape.typedCount, g_Tape.fractionCount, strchr(entry + 1, '-') != nullptr };
 }
 
 namespace {
@@ -85,11 +85,6 @@ enum : char16_t {
     FULL_WIDTH_ZERO = 0xFF10,
     FULL_WIDTH_NINE = 0xFF19
 };
-
-bool IsNumberKey(int buttonId)
-{
-    return buttonId >= 1 && buttonId <= KEY_POINT;
-}
 
 /* Of the keyboard's characters, pasting takes the digits, the point and the
    operators: clearing, the power and the window keys are no part of an

@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "amount/amount.h"
-#include "tape/test/fake_platform.h"
+#include "amount/test/fake_platform.h"
 
 namespace {
 

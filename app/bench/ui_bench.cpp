@@ -16,10 +16,10 @@
 #include "app/shell.h"
 #include "app/test/win_test.h"
 #include "buttons/img_button.h"
+#include "lcd/lcd_window.h"
+#include "res/lcd_layout.h"
 #include "res/resource.h"
 #include "res/skin.h"
-#include "tape/lcd_layout.h"
-#include "tape/lcd_window.h"
 #include "tape/tape.h"
 
 namespace {
@@ -39,10 +39,10 @@ struct KeyKind {
 };
 
 const KeyKind KEY_KINDS[] = {
-    { "digit", 9, VK_NUMPAD5 },
-    { "operator", 18, 0 },
-    { "=", 23, VK_RETURN },
-    { "%", 22, 0 },
+    { "digit", KEY_5, VK_NUMPAD5 },
+    { "operator", KEY_PLUS, 0 },
+    { "=", KEY_EQUALS, VK_RETURN },
+    { "%", KEY_PERCENT, 0 },
     { "clear", KEY_CLEAR, 0 },
     { "scroll", KEY_LINE_UP, 0 },
 };
@@ -86,39 +86,12 @@ void SettleScreen(HWND top)
 
 /* ---- the tapes a key is timed on ---- */
 
-struct TapeState {
-    TapeEntry tape[TAPE_ENTRIES];
-    int cur, viewTop, markerRow, typed, fraction, operatorPressed;
-};
-
 struct TimedTape {
     const char *name;
     TapeState state;
 };
 
 TimedTape g_Tapes[2] = { { "empty", {} }, { "full", {} } };
-
-void SaveTape(TapeState *state)
-{
-    memcpy(state->tape, g_Tape, sizeof(g_Tape));
-    state->cur = g_nTapeCur;
-    state->viewTop = g_nViewTop;
-    state->markerRow = g_nMarkerRow;
-    state->typed = g_nTypedCount;
-    state->fraction = g_nFractionCount;
-    state->operatorPressed = g_bOperatorPressed;
-}
-
-void RestoreTape(const TapeState *state)
-{
-    memcpy(g_Tape, state->tape, sizeof(g_Tape));
-    g_nTapeCur = state->cur;
-    g_nViewTop = state->viewTop;
-    g_nMarkerRow = state->markerRow;
-    g_nTypedCount = state->typed;
-    g_nFractionCount = state->fraction;
-    g_bOperatorPressed = state->operatorPressed;
-}
 
 void PressKeys(HWND mainWindow, const int *keys)
 {
@@ -132,23 +105,23 @@ void PressKeys(HWND mainWindow, const int *keys)
 void MakeTapes(HWND mainWindow)
 {
     static const int POWER[] = { KEY_POWER, 0 };
-    static const int SUM_ROUND[] = { 5, 6, 14, 7, 8, 18, 0 }; /* 12.34 + */
-    static const int OPERAND[] = { 9, 10, 0 };                 /* 56 */
+    static const int SUM_ROUND[] = { KEY_1, KEY_2, KEY_POINT, KEY_3, KEY_4, KEY_PLUS, 0 };
+    static const int OPERAND[] = { KEY_5, KEY_6, 0 };
     PressKeys(mainWindow, POWER);
-    g_bOperatorPressed = 0;
-    SaveTape(&g_Tapes[0].state);
-    while (g_nTapeCur < TAPE_ENTRIES - 1) {
+    g_Tape.operatorPressed = 0;
+    g_Tapes[0].state = g_Tape;
+    while (g_Tape.tapeCur < TAPE_ENTRIES - 1) {
         PressKeys(mainWindow, SUM_ROUND);
     }
     PressKeys(mainWindow, OPERAND);
-    SaveTape(&g_Tapes[1].state);
+    g_Tapes[1].state = g_Tape;
 }
 
 /* The calculator starts each sample from the same tape, shown on its LCD,
    with nothing left to do. */
 void PrepareCalc(const TimedTape &tape)
 {
-    RestoreTape(&tape.state);
+    g_Tape = tape.state;
     RepaintLcd();
     PumpPending();
 }

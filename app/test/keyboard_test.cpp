@@ -5,13 +5,12 @@
 #include <stdio.h>
 #include <string.h>
 
-#include "amount/platform.h"
 #include "app/shell.h"
 #include "app/test/win_test.h"
 #include "buttons/img_button.h"
-#include "res/site.h"
 #include "tape/keys.h"
-#include "tape/lcd_window.h"
+#include "lcd/lcd_window.h"
+#include "tape/site.h"
 
 namespace {
 
@@ -122,9 +121,7 @@ const ExpectedKey LETTER_KEYS[] = {
 int KeyWithText(const char *text)
 {
     for (int id = 1; id <= BUTTON_COUNT; id++) {
-        char keyText[KEY_TEXT_MAX];
-        ReadKeyText(id, keyText, sizeof(keyText));
-        if (strcmp(keyText, text) == 0) {
+        if (strcmp(KeyTextOf(id), text) == 0) {
             return id;
         }
     }

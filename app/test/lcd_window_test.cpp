@@ -8,7 +8,7 @@
 #include "res/resource.h"
 #include "app/shell.h"
 #include "app/test/win_test.h"
-#include "tape/lcd_window.h"
+#include "lcd/lcd_window.h"
 #include "tape/tape.h"
 
 namespace {
@@ -17,30 +17,22 @@ namespace {
    the amount cells, ' ' meaning an unlit cell. */
 typedef const char *Shown;
 
-int AmountGlyphBitmap(char c)
+/* The bitmap of the glyph that shows c in a cell of the given kind, from the
+   glyph table itself; 0 for none. */
+int GlyphBitmap(char c, GlyphCell cell)
 {
-    if (c >= '0' && c <= '9') {
-        return IDB_GLYPH_DIGIT0 + (c - '0');
+#define GLYPH_ROW(name, character, glyphCell, bitmap) \
+    if (c == character && cell == glyphCell) {        \
+        return bitmap;                                \
     }
-    switch (c) {
-    case ' ': return IDB_GLYPH_BLANK;
-    case '-': return IDB_GLYPH_MINUS;
-    case '.': return IDB_GLYPH_POINT;
-    default: return 0;
-    }
+#include "res/glyphs.def"
+#undef GLYPH_ROW
+    return 0;
 }
 
-int MarkGlyphBitmap(char c)
+int LineTop(int row)
 {
-    switch (c) {
-    case '+': return IDB_GLYPH_PLUS;
-    case '-': return IDB_GLYPH_MINUS_MARK;
-    case '*': return IDB_GLYPH_MULTIPLY;
-    case '/': return IDB_GLYPH_DIVIDE;
-    case '=': return IDB_GLYPH_EQUALS;
-    case '%': return IDB_GLYPH_PERCENT;
-    default: return 0;
-    }
+    return LCD_FIRST_LINE_TOP + (LCD_GLYPH_HEIGHT + LCD_LINE_GAP) * row;
 }
 
 void PlaceGlyph(int bitmapId, int x, int y, Image *lcd)
@@ -58,21 +50,22 @@ void ComposeLcd(const Shown lines[LCD_LINES], int markerRow, Image *lcd)
         if (!lines[r]) {
             continue;
         }
-        CHECK(strlen(lines[r]) == 16, "pattern '%s' has 16 cells", lines[r]);
-        int y = 4 + 19 * r;
+        CHECK(strlen(lines[r]) == LCD_CELLS, "pattern '%s' has %d cells", lines[r], LCD_CELLS);
+        int y = LineTop(r);
         if (lines[r][0] != ' ') {
-            PlaceGlyph(MarkGlyphBitmap(lines[r][0]), 4, y, lcd);
+            PlaceGlyph(GlyphBitmap(lines[r][0], MARK_CELL), LCD_MARK_X, y, lcd);
         }
-        for (int j = 1; j < 16; j++) {
-            PlaceGlyph(AmountGlyphBitmap(lines[r][j]), 5 + 11 * j, y, lcd);
+        for (int j = 1; j < LCD_CELLS; j++) {
+            PlaceGlyph(GlyphBitmap(lines[r][j], AMOUNT_CELL), LCD_FIRST_CELL_X + LCD_GLYPH_WIDTH * j, y,
+                       lcd);
         }
     }
     /* The marker darkens from two rows above the line's glyphs to one row
        above its end (a rectangle drawn without a pen leaves out its last
        column and row). */
-    const DWORD markerRgb = (80u << 16) | (40u << 8) | 70u;
-    int top = LCD_FIRST_LINE_TOP + 19 * markerRow - LCD_MARKER_OVERHANG;
-    int bottom = LCD_FIRST_LINE_TOP + 19 * markerRow + 17 + LCD_MARKER_OVERHANG;
+    const DWORD markerRgb = (LCD_MARKER_RED << 16) | (LCD_MARKER_GREEN << 8) | LCD_MARKER_BLUE;
+    int top = LineTop(markerRow) - LCD_MARKER_OVERHANG;
+    int bottom = LineTop(markerRow) + LCD_GLYPH_HEIGHT + LCD_MARKER_OVERHANG;
     for (int y = top; y < bottom - 1; y++) {
         for (int x = LCD_MARKER_LEFT; x < LCD_MARKER_RIGHT - 1; x++) {
             lcd->px[y * lcd->width + x] &= ~markerRgb;
@@ -133,11 +126,11 @@ void TestPaintCases(void)
     for (const PaintCase &c : PAINT_CASES) {
         ResetTape();
         for (int i = 0; i <= c.tapeCur; i++) {
-            strcpy(g_Tape[i], c.tape[i]);
+            strcpy(g_Tape.entries[i], c.tape[i]);
         }
-        g_nTapeCur = c.tapeCur;
-        g_nViewTop = c.viewTop;
-        g_nMarkerRow = c.markerRow;
+        g_Tape.tapeCur = c.tapeCur;
+        g_Tape.viewTop = c.viewTop;
+        g_Tape.markerRow = c.markerRow;
         RenderImage(LCD_DRAWN_WIDTH, LCD_DRAWN_HEIGHT, DrawLcd, &shown);
         ComposeLcd(c.shown, c.markerRow, &expected);
         CompareLcd(c.name, &shown, &expected);
@@ -162,8 +155,11 @@ const KeyCase KEY_CASES[] = {
 
 void TestKeySequences(void)
 {
+    /* The paint cases leave a tape behind: a new LCD starts afresh. */
     HWND mainWindow = StartCalculator();
     HWND lcd = GetDlgItem(mainWindow, IDC_LCDSCREEN);
+    CHECK(g_Tape.tapeCur == 0 && strcmp(g_Tape.entries[0], BLANK_ENTRY) == 0,
+          "creating the LCD resets the tape");
     static Image shown, expected;
     for (const KeyCase &c : KEY_CASES) {
         PumpPending();
@@ -190,8 +186,6 @@ int main()
 {
     UseOwnResources();
     LoadLcdGlyphs();
-    CHECK(g_nTapeCur == 0 && strcmp(g_Tape[0], "_000000000000000") == 0,
-          "loading the glyphs resets the tape");
     TestPaintCases();
     FreeLcdGlyphs();
 

@@ -11,8 +11,8 @@
 #include "app/test/win_test.h"
 #include "res/skin.h"
 #include "buttons/img_button.h"
-#include "tape/lcd_layout.h"
-#include "tape/lcd_window.h"
+#include "res/lcd_layout.h"
+#include "lcd/lcd_window.h"
 #include "tape/tape.h"
 
 namespace {
@@ -339,8 +339,8 @@ void TestOverflowNotice(HWND mainWindow)
     CHECK(wcscmp(g_NoticeCaption, OVERFLOW_CAPTION(L)) == 0, "its caption reads right");
     CHECK(wcscmp(g_NoticeText, OVERFLOW_TEXT(L)) == 0, "its text reads right");
     CHECK(IsWindowEnabled(mainWindow), "the calculator works again afterwards");
-    CHECK(strcmp(g_Tape[g_nTapeCur], "=000000000000000") == 0, "the result became zero: %s",
-          g_Tape[g_nTapeCur]);
+    CHECK(strcmp(g_Tape.entries[g_Tape.tapeCur], "=000000000000000") == 0, "the result became zero: %s",
+          g_Tape.entries[g_Tape.tapeCur]);
 
     /* The notice has no owner: the calculator must be active again, so the
        next key typed counts without a click. */

@@ -104,19 +104,18 @@ def mark(size, char):
     return cell
 
 
-def glyph(project, index, width, char):
-    size = (width, project.lcd['LCD_GLYPH_HEIGHT'])
-    if index == project.lcd['GLYPH_POINT']:
+def glyph(project, g):
+    size = (g.width, project.lcd['LCD_GLYPH_HEIGHT'])
+    if g.is_mark:
+        return mark(size, g.char)
+    if g.char == '.':
         return point(size)
-    if project.lcd['GLYPH_MARK_PLUS'] <= index <= project.lcd['GLYPH_MARK_PERCENT']:
-        return mark(size, char)
-    return figure(size, SEGMENTS_OF[char])
+    return figure(size, SEGMENTS_OF[g.char])
 
 
 def glyphs(project):
     """{bitmap id: RGB image} for the 19 glyphs."""
-    return {bitmap: glyph(project, index, width, char)
-            for index, bitmap, width, char in project.glyphs()}
+    return {g.bitmap: glyph(project, g) for g in project.glyphs}
 
 
 def background(project, blank):

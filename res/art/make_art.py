@@ -38,7 +38,7 @@ def bitmap_name(resource_id):
 def draw_all(p):
     """{bitmap id: RGB image} of every 8-bit bitmap, and the icon images."""
     glyphs = lcd.glyphs(p)
-    blank = glyphs[p.ids['IDB_GLYPH_BLANK']]
+    blank = glyphs[p.glyph('GLYPH_BLANK').bitmap]
     background = lcd.background(p, blank)
     face, pressed = skin.build(p, background)
     images = {p.ids['IDB_SKIN']: face, p.ids['IDB_LCD_BACKGROUND']: background}

@@ -36,9 +36,8 @@ def with_pressed(p, art_dir, skin):
 
 
 def glyph_for(p, c, in_mark_cell):
-    """The glyph index that shows character c of a shown line, or None."""
-    marks = range(p.lcd['GLYPH_MARK_PLUS'], p.lcd['GLYPH_MARK_PERCENT'] + 1)
-    hits = [r[0] for r in p.glyphs() if r[3] == c and (r[0] in marks) == in_mark_cell]
+    """The glyph that shows character c of a shown line, or None."""
+    hits = [g for g in p.glyphs if g.char == c and g.is_mark == in_mark_cell]
     return hits[0] if hits else None
 
 
@@ -46,14 +45,14 @@ def paint_lcd(p, art_dir, shown, marker_row):
     """The LCD as its window paints it: the background, each shown line's
     glyphs, then the marker band (old colour AND NOT the marker colour)."""
     face = load(art_dir, p.ids['IDB_LCD_BACKGROUND'])
-    bitmaps = {index: load(art_dir, bitmap) for index, bitmap, _, _ in p.glyphs()}
+    bitmaps = {g.index: load(art_dir, g.bitmap) for g in p.glyphs}
     for r, line in enumerate(shown[:3]):
         y = p.line_top(r)
         for j, c in enumerate(line):
-            index = glyph_for(p, c, j == 0)
-            if index is not None:
+            g = glyph_for(p, c, j == 0)
+            if g is not None:
                 x = p.lcd['LCD_MARK_X'] if j == 0 else p.cell_x(j)
-                face.paste(bitmaps[index], (x, y))
+                face.paste(bitmaps[g.index], (x, y))
     # Rectangle() with a null pen fills up to, not including, right - 1 and bottom - 1
     overhang = p.lcd['LCD_MARKER_OVERHANG']
     top = p.line_top(marker_row) - overhang
@@ -105,7 +104,7 @@ def enlarge(image, factor):
 
 
 def glyph_strip(p, art_dir, factor):
-    cells = [load(art_dir, bitmap) for _, bitmap, _, _ in p.glyphs()]
+    cells = [load(art_dir, g.bitmap) for g in p.glyphs]
     height = max(c.height for c in cells)
     strip = Image.new('RGB', (sum(c.width + 2 for c in cells), height), SHEET_BACKGROUND)
     x = 0

@@ -1,34 +1,21 @@
 """Facts the artwork shares with the program, read from the program's headers.
 
-Nothing here restates a number: key rectangles come from tape/keys.def,
-the keys' Korean names from tape/key_names.def,
-resource ids from res/resource.h, the host name from res/site.h, the LCD
-geometry, the marker and the glyph indexes from tape/lcd_layout.h and the
-size of the skin and its window region from res/skin.h.
+Nothing here restates a number: key rectangles and the keys' Korean names
+come from tape/keys.def, resource ids from res/resource.h, the host name
+from tape/site.h, the LCD geometry and the marker from res/lcd_layout.h,
+the glyphs from res/glyphs.def and the size of the skin and its window
+region from res/skin.h.
 """
 
 import os
 import re
 
 KEY_ROW = re.compile(r'^\s*KEY_ROW\(\s*(\d+)\s*,\s*(\w+)\s*,\s*("(?:[^"\\]|\\.)*"|\w+)\s*,'
-                     r'\s*(\d+)\s*,\s*(\d+)\s*,\s*(\d+)\s*,\s*(\d+)\s*,\s*(\d+)\s*\)')
-KEY_NAME = re.compile(r'^\s*KEY_NAME\(\s*(\d+)\s*,\s*(\w+)\s*,\s*"((?:[^"\\]|\\.)*)"\s*\)')
+                     r'\s*(\d+)\s*,\s*(\d+)\s*,\s*(\d+)\s*,\s*(\d+)\s*,\s*(\d+)\s*,'
+                     r'\s*"((?:[^"\\]|\\.)*)"\s*\)')
+GLYPH_ROW = re.compile(r"^\s*GLYPH_ROW\(\s*(\w+)\s*,\s*'(.)'\s*,\s*(\w+)\s*,\s*(\d+)\s*\)")
 DEFINE = re.compile(r'^\s*#define\s+(\w+)\s+(.+?)\s*(?:/\*.*)?$')
 ENUM_ITEM = re.compile(r'^\s*(\w+)\s*=\s*(\d+)\s*,?\s*(?:/\*.*)?$')
-
-# Glyph index name (tape/lcd_layout.h) -> bitmap id name (res/resource.h)
-# and the tape character that selects it.
-GLYPH_BITMAPS = [
-    ('GLYPH_MINUS', 'IDB_GLYPH_MINUS', '-'),
-    ('GLYPH_POINT', 'IDB_GLYPH_POINT', '.'),
-    ('GLYPH_MARK_PLUS', 'IDB_GLYPH_PLUS', '+'),
-    ('GLYPH_MARK_MINUS', 'IDB_GLYPH_MINUS_MARK', '-'),
-    ('GLYPH_MARK_MULTIPLY', 'IDB_GLYPH_MULTIPLY', '*'),
-    ('GLYPH_MARK_DIVIDE', 'IDB_GLYPH_DIVIDE', '/'),
-    ('GLYPH_MARK_EQUALS', 'IDB_GLYPH_EQUALS', '='),
-    ('GLYPH_MARK_PERCENT', 'IDB_GLYPH_PERCENT', '%'),
-    ('GLYPH_BLANK', 'IDB_GLYPH_BLANK', ' '),
-]
 
 
 def read_text(root, rel):
@@ -73,10 +60,22 @@ class Key:
         raw = m.group(3)
         self.text = raw[1:-1] if raw.startswith('"') else host
         self.x, self.y, self.w, self.h, self.pressed = (int(m.group(i)) for i in range(4, 9))
+        self.korean_name = m.group(9)
 
     @property
     def rect(self):
         return (self.x, self.y, self.x + self.w, self.y + self.h)
+
+
+class Glyph:
+    """A row of res/glyphs.def; index is its place in the table."""
+
+    def __init__(self, index, m, lcd):
+        self.index = index
+        self.name, self.char, self.cell = m.group(1), m.group(2), m.group(3)
+        self.bitmap = int(m.group(4))
+        self.is_mark = self.cell == 'MARK_CELL'
+        self.width = lcd['LCD_MARK_WIDTH'] if self.is_mark else lcd['LCD_GLYPH_WIDTH']
 
 
 class Project:
@@ -84,18 +83,18 @@ class Project:
 
     def __init__(self, root):
         self.root = root
-        self.site = parse_defines(read_text(root, 'res/site.h'))
+        self.site = parse_defines(read_text(root, 'tape/site.h'))
         self.host = self.site['ORVANTA_HOST']
         self.ids = parse_defines(read_text(root, 'res/resource.h'))
-        layout = read_text(root, 'tape/lcd_layout.h')
+        layout = read_text(root, 'res/lcd_layout.h')
         self.lcd = parse_defines(layout)
         self.lcd.update(parse_enum_items(layout))
         self.keys = [Key(m, self.host) for m in
                      (KEY_ROW.match(l) for l in read_text(root, 'tape/keys.def').splitlines()) if m]
         self.keys_by_text = {k.text: k for k in self.keys}
-        # (id, name in the code, Korean name) of tape/key_names.def
-        self.key_names = [(int(m.group(1)), m.group(2), m.group(3)) for m in
-                          (KEY_NAME.match(l) for l in read_text(root, 'tape/key_names.def').splitlines()) if m]
+        rows = (GLYPH_ROW.match(l) for l in read_text(root, 'res/glyphs.def').splitlines())
+        self.glyphs = [Glyph(i, m, self.lcd) for i, m in enumerate(m for m in rows if m)]
+        self.glyphs_by_name = {g.name: g for g in self.glyphs}
         self.skin = parse_defines(read_text(root, 'res/skin.h'))
         self.skin_size = (self.skin['SKIN_WIDTH'], self.skin['SKIN_HEIGHT'])
 
@@ -105,19 +104,8 @@ class Project:
     def key(self, text):
         return self.keys_by_text[text]
 
-    def glyphs(self):
-        """(glyph index, bitmap id, width, tape character) in glyph-index order."""
-        rows = [(d, self.ids['IDB_GLYPH_DIGIT%d' % d], str(d)) for d in range(10)]
-        rows += [(self.lcd[g], self.ids[b], c) for g, b, c in GLYPH_BITMAPS]
-        rows.sort()
-        mark_first, mark_last = self.lcd['GLYPH_MARK_PLUS'], self.lcd['GLYPH_MARK_PERCENT']
-        out = []
-        for index, bitmap, char in rows:
-            is_mark = mark_first <= index <= mark_last
-            width = self.lcd['LCD_MARK_WIDTH'] if is_mark else self.lcd['LCD_GLYPH_WIDTH']
-            out.append((index, bitmap, width, char))
-        assert [r[0] for r in out] == list(range(self.lcd['GLYPH_COUNT']))
-        return out
+    def glyph(self, name):
+        return self.glyphs_by_name[name]
 
     def line_top(self, row):
         step = self.lcd['LCD_GLYPH_HEIGHT'] + self.lcd['LCD_LINE_GAP']

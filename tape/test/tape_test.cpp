@@ -5,20 +5,29 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "tape/tape.h"
-#include "tape/test/fake_platform.h"
+#include "amount/test/fake_platform.h"
 
 namespace {
+
+// The ButtonId of the key whose text is text, 0 when there is none.
+int FindKeyId(const char *text)
+{
+    for (int id = 1; id <= BUTTON_COUNT; ++id)
+        if (std::strcmp(text, KeyTextOf(id)) == 0) return id;
+    return 0;
+}
 
 // Lines 0 to the current one, separated by blanks.
 std::string TapeText()
 {
     std::string text;
-    for (int i = 0; i <= g_nTapeCur && i < TAPE_ENTRIES; ++i)
-        text += (i ? " " : "") + std::string(g_Tape[i]);
+    for (int i = 0; i <= g_Tape.tapeCur && i < TAPE_ENTRIES; ++i)
+        text += (i ? " " : "") + std::string(g_Tape.entries[i]);
     return text;
 }
 
@@ -46,11 +55,11 @@ bool IsSignedZero(const char *a) { return std::strchr(a, '-') && !std::strpbrk(a
 // What holds after every key, whatever it was.
 ::testing::AssertionResult TapeIsSound()
 {
-    if (g_nTapeCur < 0 || g_nTapeCur >= TAPE_ENTRIES)
-        return ::testing::AssertionFailure() << "current line " << g_nTapeCur;
+    if (g_Tape.tapeCur < 0 || g_Tape.tapeCur >= TAPE_ENTRIES)
+        return ::testing::AssertionFailure() << "current line " << g_Tape.tapeCur;
     for (int i = 0; i < TAPE_ENTRIES; ++i) {
-        const char *line = g_Tape[i];
-        if (i > g_nTapeCur) {
+        const char *line = g_Tape.entries[i];
+        if (i > g_Tape.tapeCur) {
             if (std::strcmp(line, BLANK_ENTRY) != 0)
                 return ::testing::AssertionFailure() << "unused line " << i << " holds " << line;
             continue;
@@ -61,19 +70,19 @@ bool IsSignedZero(const char *a) { return std::strchr(a, '-') && !std::strpbrk(a
             return ::testing::AssertionFailure() << "result line " << i << " is a signed zero: " << line;
     }
     // The entry counters always describe the current amount.
-    const char *cur = g_Tape[g_nTapeCur];
+    const char *cur = g_Tape.entries[g_Tape.tapeCur];
     int typed = 0, fraction = 0;
     if (cur[0] != '=' && cur[0] != '%') {
         typed = AMOUNT_LEN - int(std::strspn(cur + 1, "0"));
         if (const char *point = std::strchr(cur + 1, '.')) fraction = 1 + int(std::strlen(point + 1));
     }
-    if (g_nTypedCount != typed || g_nFractionCount != fraction)
-        return ::testing::AssertionFailure() << "counters " << g_nTypedCount << "/" << g_nFractionCount
+    if (g_Tape.typedCount != typed || g_Tape.fractionCount != fraction)
+        return ::testing::AssertionFailure() << "counters " << g_Tape.typedCount << "/" << g_Tape.fractionCount
                                              << " on " << cur << ", expected " << typed << "/" << fraction;
-    int maxTop = g_nTapeCur > 2 ? g_nTapeCur - 2 : 0;
-    if (g_nViewTop < 0 || g_nViewTop > maxTop || g_nMarkerRow < 0 || g_nMarkerRow > 2)
-        return ::testing::AssertionFailure() << "view top " << g_nViewTop << ", marker " << g_nMarkerRow
-                                             << " with current line " << g_nTapeCur;
+    int maxTop = g_Tape.tapeCur > 2 ? g_Tape.tapeCur - 2 : 0;
+    if (g_Tape.viewTop < 0 || g_Tape.viewTop > maxTop || g_Tape.markerRow < 0 || g_Tape.markerRow > 2)
+        return ::testing::AssertionFailure() << "view top " << g_Tape.viewTop << ", marker " << g_Tape.markerRow
+                                             << " with current line " << g_Tape.tapeCur;
     return ::testing::AssertionSuccess();
 }
 
@@ -81,7 +90,7 @@ class TapeTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        g_bOperatorPressed = 0;
+        g_Tape.operatorPressed = 0;
         ResetTape();
         g_nOverflowMessages = 0;
         g_nLcdRepaints = 0;
@@ -105,17 +114,14 @@ protected:
 TEST_F(TapeTest, ResetEmptiesTapeButKeepsOperatorFlag)
 {
     Press("1 2 + 3 = 4 . 5");
-    g_nViewTop = 1;
-    g_bOperatorPressed = 1;
+    g_Tape.viewTop = 1;
+    g_Tape.operatorPressed = 1;
     ResetTape();
     EXPECT_EQ(BLANK_ENTRY, TapeText());
     EXPECT_TRUE(TapeIsSound());
-    EXPECT_EQ(0, g_nViewTop);
-    EXPECT_EQ(0, g_nMarkerRow);
-    EXPECT_EQ(1, g_bOperatorPressed);
-    EXPECT_EQ(11, g_nGlyphWidth);
-    EXPECT_EQ(17, g_nGlyphHeight);
-    EXPECT_EQ(2, g_nLineGap);
+    EXPECT_EQ(0, g_Tape.viewTop);
+    EXPECT_EQ(0, g_Tape.markerRow);
+    EXPECT_EQ(1, g_Tape.operatorPressed);
 }
 
 TEST_F(TapeTest, ShowTapeEndAndClampTapeView)
@@ -129,37 +135,37 @@ TEST_F(TapeTest, ShowTapeEndAndClampTapeView)
     };
     for (const Row &r : rows) {
         SCOPED_TRACE(::testing::Message() << "cur " << r.cur << " top " << r.top << (r.clamp ? " clamp" : " end"));
-        g_nTapeCur = r.cur;
-        g_nViewTop = r.top;
-        g_nMarkerRow = 1;
+        g_Tape.tapeCur = r.cur;
+        g_Tape.viewTop = r.top;
+        g_Tape.markerRow = 1;
         if (r.clamp)
             ClampTapeView();
         else
             ShowTapeEnd();
-        EXPECT_EQ(r.expectedTop, g_nViewTop);
-        EXPECT_EQ(r.expectedMarker, g_nMarkerRow);
+        EXPECT_EQ(r.expectedTop, g_Tape.viewTop);
+        EXPECT_EQ(r.expectedMarker, g_Tape.markerRow);
     }
 }
 
 TEST_F(TapeTest, FullTapeDropsOldestLine)
 {
     char line[TAPE_ENTRY_SIZE + 8];
-    std::snprintf(g_Tape[0], TAPE_ENTRY_SIZE, "_%015d", 0);
+    std::snprintf(g_Tape.entries[0], TAPE_ENTRY_SIZE, "_%015d", 0);
     for (int i = 1; i <= 99; ++i) {
         AdvanceTape();
-        ASSERT_EQ(i, g_nTapeCur);
-        ASSERT_STREQ(BLANK_ENTRY, g_Tape[i]);
-        std::snprintf(g_Tape[i], TAPE_ENTRY_SIZE, "_%015d", i);
+        ASSERT_EQ(i, g_Tape.tapeCur);
+        ASSERT_STREQ(BLANK_ENTRY, g_Tape.entries[i]);
+        std::snprintf(g_Tape.entries[i], TAPE_ENTRY_SIZE, "_%015d", i);
     }
     AdvanceTape();
-    EXPECT_EQ(99, g_nTapeCur);
-    EXPECT_EQ(97, g_nViewTop);
-    EXPECT_EQ(2, g_nMarkerRow);
+    EXPECT_EQ(99, g_Tape.tapeCur);
+    EXPECT_EQ(97, g_Tape.viewTop);
+    EXPECT_EQ(2, g_Tape.markerRow);
     for (int i = 0; i < 99; ++i) {
         std::snprintf(line, sizeof line, "_%015d", i + 1);
-        EXPECT_STREQ(line, g_Tape[i]) << "line " << i;
+        EXPECT_STREQ(line, g_Tape.entries[i]) << "line " << i;
     }
-    EXPECT_STREQ(BLANK_ENTRY, g_Tape[99]);
+    EXPECT_STREQ(BLANK_ENTRY, g_Tape.entries[99]);
 }
 
 const char NINES[] = "9 9 9 9 9 9 9 9 9 9 9 9 9 9 9";
@@ -299,7 +305,7 @@ TEST_F(TapeTest, OperatorFlag)
         SCOPED_TRACE(r.keys);
         SetUp();
         Press(r.keys);
-        EXPECT_EQ(r.flag, g_bOperatorPressed);
+        EXPECT_EQ(r.flag, g_Tape.operatorPressed);
     }
 }
 
@@ -308,15 +314,15 @@ TEST_F(TapeTest, OperatorOnFullTape)
     std::string keys = "1";
     for (int i = 0; i < 60; ++i) keys += " + 1";
     Press((keys + " =").c_str());
-    EXPECT_EQ(99, g_nTapeCur);
-    EXPECT_EQ(97, g_nViewTop);
-    EXPECT_EQ(2, g_nMarkerRow);
-    EXPECT_STREQ("+000000000000001", g_Tape[0]);  // line 21 of 121
-    EXPECT_STREQ("=000000000000012", g_Tape[1]);
-    EXPECT_STREQ("+000000000000001", g_Tape[96]);
-    EXPECT_STREQ("=000000000000060", g_Tape[97]);
-    EXPECT_STREQ("+000000000000001", g_Tape[98]);
-    EXPECT_STREQ("=000000000000061", g_Tape[99]);
+    EXPECT_EQ(99, g_Tape.tapeCur);
+    EXPECT_EQ(97, g_Tape.viewTop);
+    EXPECT_EQ(2, g_Tape.markerRow);
+    EXPECT_STREQ("+000000000000001", g_Tape.entries[0]);  // line 21 of 121
+    EXPECT_STREQ("=000000000000012", g_Tape.entries[1]);
+    EXPECT_STREQ("+000000000000001", g_Tape.entries[96]);
+    EXPECT_STREQ("=000000000000060", g_Tape.entries[97]);
+    EXPECT_STREQ("+000000000000001", g_Tape.entries[98]);
+    EXPECT_STREQ("=000000000000061", g_Tape.entries[99]);
 }
 
 TEST_F(TapeTest, ScrollKeys)
@@ -334,9 +340,9 @@ TEST_F(TapeTest, ScrollKeys)
         SetUp();
         for (int i = 0; i < r.lines; ++i) AdvanceTape();
         Press(r.keys);
-        EXPECT_EQ(r.cur, g_nTapeCur);
-        EXPECT_EQ(r.top, g_nViewTop);
-        EXPECT_EQ(r.marker, g_nMarkerRow);
+        EXPECT_EQ(r.cur, g_Tape.tapeCur);
+        EXPECT_EQ(r.top, g_Tape.viewTop);
+        EXPECT_EQ(r.marker, g_Tape.markerRow);
     }
 }
 
@@ -344,10 +350,11 @@ TEST_F(TapeTest, ScrollKeys)
 TEST_F(TapeTest, RandomSequencesKeepTapeSound)
 {
     std::mt19937 rng(4242);
-    // Weights by ButtonId 1 to 28.
-    std::discrete_distribution<int> pick({25, 25, 25, 25, 25, 25, 25, 25, 25, 25, 25, 25, 25, 20, 15, 5, 15,
-                                          12, 12, 12, 12, 12, 12, 1, 4, 4, 4, 4});
-    static TapeEntry before[TAPE_ENTRIES];
+    // Weights of the calculator keys, in ButtonId order from KEY_0.
+    const std::vector<int> weights = {25, 25, 25, 25, 25, 25, 25, 25, 25, 25, 25, 25, 25, 20, 15, 5, 15,
+                                      12, 12, 12, 12, 12, 12, 1, 4, 4, 4, 4};
+    ASSERT_EQ(size_t(LAST_CALCULATOR_KEY - KEY_0 + 1), weights.size());
+    std::discrete_distribution<int> pick(weights.begin(), weights.end());
     for (int run = 0; run < 1500 && !HasFailure(); ++run) {
         SetUp();
         std::string keys;
@@ -355,11 +362,10 @@ TEST_F(TapeTest, RandomSequencesKeepTapeSound)
         bool fill = run % 10 == 0;
         int length = fill ? 800 : 1 + int(rng() % 200);
         for (int k = 0; k < length && !HasFailure(); ++k) {
-            int id = pick(rng) + 1;
-            if (fill && id == FindKeyId("power")) continue;
-            keys += std::string(keys.empty() ? "" : " ") + KeyText(id);
-            std::memcpy(before, g_Tape, sizeof before);
-            int cur = g_nTapeCur, marker = g_nMarkerRow, flag = g_bOperatorPressed;
+            int id = KEY_0 + pick(rng);
+            if (fill && id == KEY_POWER) continue;
+            keys += std::string(keys.empty() ? "" : " ") + KeyTextOf(id);
+            const TapeState before = g_Tape;
             int repaints = g_nLcdRepaints, overflows = g_nOverflowMessages;
 
             PressTapeKey(id);
@@ -371,18 +377,18 @@ TEST_F(TapeTest, RandomSequencesKeepTapeSound)
                 EXPECT_EQ(overflows, g_nOverflowMessages);
             }
             if (id <= LAST_OPERATOR_KEY) {
-                EXPECT_EQ(id > LAST_ENTRY_KEY ? 1 : 0, g_bOperatorPressed);
-                EXPECT_EQ(g_nTapeCur > 2 ? g_nTapeCur - 2 : 0, g_nViewTop);
-                EXPECT_EQ(g_nTapeCur - g_nViewTop, g_nMarkerRow);
-            } else if (id == FindKeyId("power")) {
+                EXPECT_EQ(id > LAST_ENTRY_KEY ? 1 : 0, g_Tape.operatorPressed);
+                EXPECT_EQ(g_Tape.tapeCur > 2 ? g_Tape.tapeCur - 2 : 0, g_Tape.viewTop);
+                EXPECT_EQ(g_Tape.tapeCur - g_Tape.viewTop, g_Tape.markerRow);
+            } else if (id == KEY_POWER) {
                 EXPECT_EQ(BLANK_ENTRY, TapeText());
-                EXPECT_EQ(0, g_nMarkerRow);
-                EXPECT_EQ(flag, g_bOperatorPressed);
+                EXPECT_EQ(0, g_Tape.markerRow);
+                EXPECT_EQ(before.operatorPressed, g_Tape.operatorPressed);
             } else {
-                EXPECT_EQ(cur, g_nTapeCur);
-                EXPECT_EQ(marker, g_nMarkerRow);
-                EXPECT_EQ(flag, g_bOperatorPressed);
-                EXPECT_EQ(0, std::memcmp(before, g_Tape, sizeof before));
+                EXPECT_EQ(before.tapeCur, g_Tape.tapeCur);
+                EXPECT_EQ(before.markerRow, g_Tape.markerRow);
+                EXPECT_EQ(before.operatorPressed, g_Tape.operatorPressed);
+                EXPECT_EQ(0, std::memcmp(before.entries, g_Tape.entries, sizeof before.entries));
             }
         }
     }

@@ -7,14 +7,14 @@
 #include <gtest/gtest.h>
 
 #include "tape/tape_text.h"
-#include "tape/test/fake_platform.h"
+#include "amount/test/fake_platform.h"
 
 namespace {
 
 TEST(TapeText, FullTapeFillsTheTextToItsLastByte)
 {
     ResetTape();
-    g_nTapeCur = TAPE_ENTRIES - 1;
+    g_Tape.tapeCur = TAPE_ENTRIES - 1;
     char text[TAPE_TEXT_SIZE];
     EXPECT_EQ(TAPE_TEXT_SIZE - 1, FormatTapeText("\r\n", text));
     EXPECT_EQ(std::string("               0\r\n"), text + TAPE_TEXT_SIZE - 19);
@@ -29,7 +29,7 @@ std::string PastedKeys(const std::u16string &text, size_t length = std::u16strin
     int n = ParsePastedText(text.c_str(), (int)std::min(length, text.size()), keys, &whole);
     std::string texts;
     for (int i = 0; i < n; i++)
-        texts += (i ? " " : "") + std::string(KeyText(keys[i]));
+        texts += (i ? " " : "") + std::string(KeyTextOf(keys[i]));
     return whole ? texts : texts + "|";
 }
 
@@ -90,13 +90,13 @@ TEST(PastedText, FirstNumberGoesOnWithTheAmountBeingTyped)
 bool PressedWhole(const std::vector<int> &keys)
 {
     for (int key : keys) {
-        const char *line = g_Tape[g_nTapeCur];
+        const char *line = g_Tape.entries[g_Tape.tapeCur];
         std::string before = GetOperatorMark(line) == 0 ? ZERO_AMOUNT : line + 1; // a result: a new line
         PressTapeKey(key);
         bool zero = before == ZERO_AMOUNT;
         if (key == KEY_SIGN && before.find('-') != std::string::npos)
             return false;
-        if (before == g_Tape[g_nTapeCur] + 1 && !(zero && (key == KEY_0 || key == KEY_SIGN)))
+        if (before == g_Tape.entries[g_Tape.tapeCur] + 1 && !(zero && (key == KEY_0 || key == KEY_SIGN)))
             return false;
     }
     return true;

@@ -10,7 +10,7 @@
  * the raster operation would, and makes a single blit: the window. A blit of
  * its own for each glyph would cost more than all the rest of a key.
  */
-#include "tape/lcd_window.h"
+#include "lcd/lcd_window.h"
 
 #include <string.h>
 
@@ -31,35 +31,18 @@ Surface g_LcdArt;
 /* Where a paint composes the picture. */
 Surface g_LcdWork;
 
-/* Bitmap resource of each glyph index. */
-const int GLYPH_BITMAPS[GLYPH_COUNT] = {
-    IDB_GLYPH_DIGIT0 + 0, IDB_GLYPH_DIGIT0 + 1, IDB_GLYPH_DIGIT0 + 2, IDB_GLYPH_DIGIT0 + 3,
-    IDB_GLYPH_DIGIT0 + 4, IDB_GLYPH_DIGIT0 + 5, IDB_GLYPH_DIGIT0 + 6, IDB_GLYPH_DIGIT0 + 7,
-    IDB_GLYPH_DIGIT0 + 8, IDB_GLYPH_DIGIT0 + 9,
-    IDB_GLYPH_MINUS,      /* GLYPH_MINUS */
-    IDB_GLYPH_POINT,      /* GLYPH_POINT */
-    IDB_GLYPH_PLUS,       /* GLYPH_MARK_PLUS */
-    IDB_GLYPH_MINUS_MARK, /* GLYPH_MARK_MINUS */
-    IDB_GLYPH_MULTIPLY,   /* GLYPH_MARK_MULTIPLY */
-    IDB_GLYPH_DIVIDE,     /* GLYPH_MARK_DIVIDE */
-    IDB_GLYPH_EQUALS,     /* GLYPH_MARK_EQUALS */
-    IDB_GLYPH_PERCENT,    /* GLYPH_MARK_PERCENT */
-    IDB_GLYPH_BLANK,      /* GLYPH_BLANK */
+/* The glyphs in glyph-index order: the character each shows, in which
+   cell, and its bitmap resource. */
+struct Glyph {
+    char character;
+    GlyphCell cell;
+    int bitmap;
 };
 
-struct MarkGlyph {
-    char mark;
-    int glyph;
-};
-
-/* The operator column; a plain line ("_") shows no mark. */
-const MarkGlyph MARK_GLYPHS[] = {
-    { '%', GLYPH_MARK_PERCENT },
-    { '*', GLYPH_MARK_MULTIPLY },
-    { '+', GLYPH_MARK_PLUS },
-    { '-', GLYPH_MARK_MINUS },
-    { '/', GLYPH_MARK_DIVIDE },
-    { '=', GLYPH_MARK_EQUALS },
+const Glyph GLYPHS[GLYPH_COUNT] = {
+#define GLYPH_ROW(name, character, cell, bitmap) { character, cell, bitmap },
+#include "res/glyphs.def"
+#undef GLYPH_ROW
 };
 
 enum {
@@ -71,11 +54,14 @@ enum {
 };
 static_assert(LCD_ART_WIDTH >= LCD_DRAWN_WIDTH, "the glyph strip is the wider part");
 
-int MarkGlyphOf(char mark)
+/* The glyph that shows character c in a cell of the given kind: a mark in
+   the mark cell (a plain line's "_" has none), in an amount cell a digit,
+   "-", "." or the blank of a suppressed leading zero. */
+int GlyphOf(char c, GlyphCell cell)
 {
-    for (const MarkGlyph &row : MARK_GLYPHS) {
-        if (row.mark == mark) {
-            return row.glyph;
+    for (int i = 0; i < GLYPH_COUNT; i++) {
+        if (GLYPHS[i].character == c && GLYPHS[i].cell == cell) {
+            return i;
         }
     }
     return NO_GLYPH;
@@ -103,40 +89,25 @@ void CopyPixels(const Surface &from, int fromX, int fromY, int width, int height
 
 void DrawGlyph(Surface &work, int glyph, int x, int y, int width)
 {
-    CopyPixels(g_LcdArt, GLYPH_SLOT * glyph, GLYPH_STRIP_Y, width, g_nGlyphHeight, work, x, y);
-}
-
-/* The glyph of an amount character as the LCD shows it (a blank for a
-   suppressed leading zero). */
-int AmountGlyphOf(char c)
-{
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    switch (c) {
-    case ' ': return GLYPH_BLANK;
-    case '-': return GLYPH_MINUS;
-    case '.': return GLYPH_POINT;
-    default: return NO_GLYPH;
-    }
+    CopyPixels(g_LcdArt, GLYPH_SLOT * glyph, GLYPH_STRIP_Y, width, LCD_GLYPH_HEIGHT, work, x, y);
 }
 
 /* One tape line: the mark, then the amount with its leading zeros shown as
    unlit cells. */
 void DrawTapeLine(Surface &work, const char *entry, int y)
 {
-    int mark = MarkGlyphOf(entry[0]);
+    int mark = GlyphOf(entry[0], MARK_CELL);
     if (mark != NO_GLYPH) {
         DrawGlyph(work, mark, LCD_MARK_X, y, LCD_MARK_WIDTH);
     }
     TapeEntry shown;
     FormatShownEntry(entry, shown);
     for (int j = 1; j < LCD_CELLS; j++) {
-        int glyph = AmountGlyphOf(shown[j]);
+        int glyph = GlyphOf(shown[j], AMOUNT_CELL);
         /* The background already shows the unlit figure in every digit
            cell, exactly as the blank glyph has it: a blank needs no copy. */
         if (glyph != NO_GLYPH && glyph != GLYPH_BLANK) {
-            DrawGlyph(work, glyph, LCD_FIRST_CELL_X + g_nGlyphWidth * j, y, g_nGlyphWidth);
+            DrawGlyph(work, glyph, LCD_FIRST_CELL_X + LCD_GLYPH_WIDTH * j, y, LCD_GLYPH_WIDTH);
         }
     }
 }
@@ -148,9 +119,9 @@ void DrawTapeLine(Surface &work, const char *entry, int y)
 void DrawMarker(Surface &work)
 {
     const DWORD keep = ~(DWORD)((LCD_MARKER_RED << 16) | (LCD_MARKER_GREEN << 8) | LCD_MARKER_BLUE);
-    int lineTop = LCD_FIRST_LINE_TOP + (g_nGlyphHeight + g_nLineGap) * g_nMarkerRow;
+    int lineTop = LCD_FIRST_LINE_TOP + (LCD_GLYPH_HEIGHT + LCD_LINE_GAP) * g_Tape.markerRow;
     int top = lineTop - LCD_MARKER_OVERHANG;
-    int bottom = lineTop + g_nGlyphHeight + LCD_MARKER_OVERHANG - 1;
+    int bottom = lineTop + LCD_GLYPH_HEIGHT + LCD_MARKER_OVERHANG - 1;
     top = top < 0 ? 0 : top;
     bottom = bottom > LCD_DRAWN_HEIGHT ? LCD_DRAWN_HEIGHT : bottom;
     for (int y = top; y < bottom; y++) {
@@ -172,7 +143,7 @@ void KeepLcdArt(void)
     }
     DrawResourceOn(&g_LcdArt, 0, 0, IDB_LCD_BACKGROUND);
     for (int i = 0; i < GLYPH_COUNT; i++) {
-        DrawResourceOn(&g_LcdArt, GLYPH_SLOT * i, GLYPH_STRIP_Y, GLYPH_BITMAPS[i]);
+        DrawResourceOn(&g_LcdArt, GLYPH_SLOT * i, GLYPH_STRIP_Y, GLYPHS[i].bitmap);
     }
 }
 
@@ -223,6 +194,7 @@ LRESULT OnGetTextLength(void)
 LRESULT OnCreate(HWND hwnd)
 {
     g_hLcdScreen = hwnd;
+    ResetTape(); /* a new LCD shows a fresh tape */
     LoadLcdGlyphs();
     g_szLcdText[0] = '\0';
     UpdateLcdText(hwnd);
@@ -250,23 +222,10 @@ LRESULT OnDestroy(HWND hwnd)
 
 LRESULT OnCommand(WPARAM wParam, LPARAM lParam)
 {
-    /* wParam is compared whole; anything else is ignored. */
+    /* wParam is compared whole: only the key's own command presses it. */
     int buttonId;
-    if (!ButtonIdOfWord(lParam, &buttonId)) {
-        return 0;
-    }
-    switch (wParam) {
-    case LCD_SCROLL:
-        HandleScrollKey(buttonId);
-        break;
-    case LCD_OPERATOR:
-        HandleOperatorKey(buttonId);
-        break;
-    case LCD_ENTRY:
-        HandleEntryKey(buttonId);
-        break;
-    default:
-        break;
+    if (ButtonIdOfWord(lParam, &buttonId) && wParam == LcdCommandOf(buttonId)) {
+        PressTapeKey(buttonId);
     }
     return 0;
 }
@@ -284,7 +243,6 @@ WPARAM LcdCommandOf(int buttonId)
 
 void LoadLcdGlyphs(void)
 {
-    ResetTape();
     FreeLcdArt(); /* a second LCD screen replaces the first one's */
     KeepLcdArt();
 }
@@ -302,16 +260,16 @@ void PaintLcd(HWND, HDC dc)
     GdiFlush(); /* whatever GDI still has to do on the surfaces is done */
     CopyPixels(g_LcdArt, 0, 0, LCD_DRAWN_WIDTH, LCD_DRAWN_HEIGHT, g_LcdWork, 0, 0);
 
-    int last = g_nViewTop + LCD_LINES - 1;
-    if (last > g_nTapeCur) {
-        last = g_nTapeCur;
+    int last = g_Tape.viewTop + LCD_LINES - 1;
+    if (last > g_Tape.tapeCur) {
+        last = g_Tape.tapeCur;
     }
-    for (int i = g_nViewTop; i <= last; i++) {
+    for (int i = g_Tape.viewTop; i <= last; i++) {
         if (i < 0 || i >= TAPE_ENTRIES) {
             continue;
         }
-        int row = i - g_nViewTop;
-        DrawTapeLine(g_LcdWork, g_Tape[i], LCD_FIRST_LINE_TOP + row * (g_nGlyphHeight + g_nLineGap));
+        int row = i - g_Tape.viewTop;
+        DrawTapeLine(g_LcdWork, g_Tape.entries[i], LCD_FIRST_LINE_TOP + row * (LCD_GLYPH_HEIGHT + LCD_LINE_GAP));
     }
     DrawMarker(g_LcdWork);
 

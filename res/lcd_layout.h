@@ -1,7 +1,8 @@
 /*
- * Where the LCD draws: the metrics of its character cells and lines and the
- * glyph bitmaps it draws with. The LCD window and the artwork generator (which
- * parses the #define lines) both take the geometry from here.
+ * Where the LCD draws: the metrics of its character cells and lines, its
+ * marker and the names of its glyphs (res/glyphs.def). The LCD window and the
+ * artwork generator (which parses the #define lines) both take the geometry
+ * from here.
  */
 #ifndef ORVANTA_LCD_LAYOUT_H
 #define ORVANTA_LCD_LAYOUT_H
@@ -35,18 +36,18 @@
 #define LCD_MARKER_GREEN 40
 #define LCD_MARKER_BLUE 70
 
-/* Glyph indexes: the LCD keeps its glyphs in this order */
+/* The cells a glyph is drawn in (res/glyphs.def). */
+enum GlyphCell {
+    AMOUNT_CELL, /* one of the amount's, LCD_GLYPH_WIDTH wide */
+    MARK_CELL    /* the operator mark's, LCD_MARK_WIDTH wide */
+};
+
+/* Glyph indexes, in the order of res/glyphs.def. */
 enum {
-    GLYPH_MINUS = 10,
-    GLYPH_POINT = 11,
-    GLYPH_MARK_PLUS = 12,
-    GLYPH_MARK_MINUS = 13,
-    GLYPH_MARK_MULTIPLY = 14,
-    GLYPH_MARK_DIVIDE = 15,
-    GLYPH_MARK_EQUALS = 16,
-    GLYPH_MARK_PERCENT = 17,
-    GLYPH_BLANK = 18,
-    GLYPH_COUNT = 19
+#define GLYPH_ROW(name, character, cell, bitmap) name,
+#include "res/glyphs.def"
+#undef GLYPH_ROW
+    GLYPH_COUNT
 };
 
 #endif
