@@ -45,8 +45,10 @@ void MultiplyAmount(const char *first, const char *second, RawAmount result);
 void DivideAmount(const char *dividend, const char *divisor, RawAmount result);
 void PercentAmount(const char *amount, RawAmount result);
 
-/* Complete tape lines, with the overflow notice for results that do not fit. */
+/* Complete tape lines, with the overflow notice for results that do not fit.
+   ApplyOperator writes only when the current line holds a pending operator,
+   and returns whether it did; ApplyPercent always writes. */
 int ApplyOperator(const char *prevEntry, const char *curEntry, TapeEntry out);
-int ApplyPercent(const char *curEntry, TapeEntry out);
+void ApplyPercent(const char *curEntry, TapeEntry out);
 
 #endif

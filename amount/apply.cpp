@@ -41,11 +41,10 @@ int ApplyOperator(const char *prevEntry, const char *curEntry, TapeEntry out)
     return 1;
 }
 
-int ApplyPercent(const char *curEntry, TapeEntry out)
+void ApplyPercent(const char *curEntry, TapeEntry out)
 {
     RawAmount raw;
     PercentAmount(curEntry + 1, raw);
     CheckWidth(raw);
     WriteLine('%', raw, out);
-    return 1;
 }

@@ -122,16 +122,16 @@ LRESULT OnPaint(HWND hwnd)
 {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd, &ps);
-    PaintSkin(hwnd, dc, g_hSkinBitmap);
+    PaintSkin(dc);
     EndPaint(hwnd, &ps);
     ValidateKeys(hwnd, &ps.rcPaint);
     return 0;
 }
 
 /* A key asks for the skin under it when it turns released. */
-LRESULT OnPrintClient(HWND hwnd, HDC dc)
+LRESULT OnPrintClient(HDC dc)
 {
-    PaintSkin(hwnd, dc, g_hSkinBitmap);
+    PaintSkin(dc);
     return 0;
 }
 
@@ -260,17 +260,12 @@ void ShowMainWindow(HWND mainWindow, int showCommand)
     CreateKeyTips(mainWindow);
 }
 
-/* The whole skin on every paint, whatever the update region. The skin of the
-   main window is kept selected; any other goes through a context of its own. */
-void PaintSkin(HWND, HDC dc, HBITMAP skin)
+/* The whole skin on every paint, whatever the update region, from where it
+   is kept selected. */
+void PaintSkin(HDC dc)
 {
-    if (!skin) {
-        return;
-    }
-    if (skin == g_Skin.kept.bitmap && g_Skin.kept.dc) {
+    if (g_Skin.kept.dc) {
         BitBlt(dc, 0, 0, SKIN_WIDTH, SKIN_HEIGHT, g_Skin.kept.dc, 0, 0, SRCCOPY);
-    } else {
-        CopyBitmap(dc, 0, 0, SKIN_WIDTH, SKIN_HEIGHT, skin);
     }
 }
 
@@ -282,7 +277,7 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_PAINT:
         return OnPaint(hwnd);
     case WM_PRINTCLIENT:
-        return OnPrintClient(hwnd, (HDC)wParam);
+        return OnPrintClient((HDC)wParam);
     case WM_LBUTTONDOWN:
         return OnLButtonDown(hwnd);
     case WM_KEYDOWN:

@@ -33,7 +33,7 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 /* The main window's child with control id id (GetDlgItem, but quick). */
 HWND FindChild(HWND mainWindow, int id);
 /* Copies the whole skin into dc; nothing without a skin. */
-void PaintSkin(HWND hwnd, HDC dc, HBITMAP skin);
+void PaintSkin(HDC dc);
 
 int TranslateKeyDown(HWND mainWindow, WPARAM virtualKey, LPARAM keyData);
 void TranslateChar(HWND mainWindow, WPARAM character, LPARAM keyData);

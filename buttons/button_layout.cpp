@@ -27,12 +27,18 @@ static_assert(RowsInButtonIdOrder(), "rows in ButtonId order, so that row n - 1 
 
 } // namespace
 
-ButtonSpec g_ButtonSpecs[BUTTON_COUNT];
+const ButtonSpec *ButtonSpecOf(int buttonId)
+{
+    if (buttonId < 1 || buttonId > BUTTON_COUNT) {
+        return nullptr;
+    }
+    return &KEY_LAYOUT[buttonId - 1];
+}
 
 void GetButtonSpec(HWND, int buttonId, ButtonSpec *spec)
 {
-    if (buttonId < 1 || buttonId > BUTTON_COUNT) {
-        return;
+    const ButtonSpec *row = ButtonSpecOf(buttonId);
+    if (row) {
+        *spec = *row;
     }
-    *spec = KEY_LAYOUT[buttonId - 1];
 }

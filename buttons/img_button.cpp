@@ -39,13 +39,9 @@ const Surface *PressedImageOf(const ButtonSpec *spec)
     return image;
 }
 
-ButtonSpec *SpecOf(HWND hwnd)
+const ButtonSpec *SpecOf(HWND hwnd)
 {
-    int id = GetDlgCtrlID(hwnd);
-    if (id < 1 || id > BUTTON_COUNT) {
-        return nullptr;
-    }
-    return &g_ButtonSpecs[id - 1];
+    return ButtonSpecOf(GetDlgCtrlID(hwnd));
 }
 
 bool IsImgButton(HWND hwnd)
@@ -121,12 +117,10 @@ LRESULT OnGetTextLength(HWND hwnd)
 
 LRESULT OnCreate(HWND hwnd, const CREATESTRUCTW *create)
 {
-    int id = GetDlgCtrlID(hwnd);
-    if (id < 1 || id > BUTTON_COUNT) {
+    const ButtonSpec *spec = SpecOf(hwnd);
+    if (!spec) {
         return -1;
     }
-    ButtonSpec *spec = &g_ButtonSpecs[id - 1];
-    GetButtonSpec(hwnd, id, spec);
     if (create->x != spec->x || create->y != spec->y || create->cx != spec->width ||
         create->cy != spec->height) {
         MoveWindow(hwnd, spec->x, spec->y, spec->width, spec->height, FALSE);

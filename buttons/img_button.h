@@ -32,9 +32,6 @@ struct ButtonSpec {
     int buttonId;       /* lParam of the key's command */
 };
 
-/* Entry n - 1 belongs to ButtonId n; filled when button n is created. */
-extern ButtonSpec g_ButtonSpecs[BUTTON_COUNT];
-
 /* The press state, shared by all buttons: at most one key is held at a time. */
 extern int g_bPressedShown;  /* a pressed image is on the screen */
 extern int g_bTracking;      /* the left button is held after a press on a key */
@@ -42,6 +39,10 @@ extern HWND g_hPrevCapture;  /* capture owner before the press, given back after
 extern HWND g_hHeldButton;   /* the key whose press is in progress, NULL when idle */
 
 extern HCURSOR g_hKeyCursor; /* the hand over the keys, loaded when first needed */
+
+/* The layout's record of keys 1 to 32, which the buttons read on every
+   message that needs it; null for any other id. */
+const ButtonSpec *ButtonSpecOf(int buttonId);
 
 /* Writes the record of keys 1 to 32; any other id leaves *spec unchanged. */
 void GetButtonSpec(HWND hwnd, int buttonId, ButtonSpec *spec);

@@ -1,9 +1,8 @@
 /*
  * What every window needs to draw the program's bitmaps: the module instance
- * that each resource is loaded from, a copy of a bitmap into a device
- * context, and bitmaps and resources kept selected for quick copies. The
- * lowest layer of the Windows program; it includes nothing of the windows
- * above it.
+ * that each resource is loaded from, and bitmaps and resources kept selected
+ * for quick copies. The lowest layer of the Windows program; it includes
+ * nothing of the windows above it.
  */
 #ifndef ORVANTA_BITMAPS_H
 #define ORVANTA_BITMAPS_H
@@ -12,10 +11,6 @@
 
 /* Set first thing at start-up; every resource load uses it. */
 extern HINSTANCE g_hInstance;
-
-/* Copies width x height pixels of bitmap, from its origin, to (x, y) of dest
-   through a memory context of its own. */
-void CopyBitmap(HDC dest, int x, int y, int width, int height, HBITMAP bitmap);
 
 /* Describes a 32-bit top-down device-independent bitmap of width x height,
    whose pixels read 0x00RRGGBB, top row first. */
@@ -48,9 +43,11 @@ struct Surface {
 void KeepSurface(int width, int height, Surface *surface);
 void FreeSurface(Surface *surface);
 
-/* Draws bitmap resource resourceId at (x, y) of surface: an 8-bit resource
-   by copying its pixels through its colour table, without a call into GDI,
-   any other with SetDIBitsToDevice. The pixels are those LoadBitmapA gives. */
+/* Draws 8-bit bitmap resource resourceId at (x, y) of surface by copying its
+   pixels through its colour table, without a call into GDI: the pixels that
+   LoadBitmapA gives. The program's bitmaps are all 8-bit (the About
+   picture, drawn by its dialog, aside); any other kind, and a bitmap that
+   does not fit, draws nothing. */
 void DrawResourceOn(Surface *surface, int x, int y, int resourceId);
 
 /* Bitmap resource resourceId on a surface of its own size. */

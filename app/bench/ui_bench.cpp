@@ -26,7 +26,7 @@ namespace {
 
 enum {
     MOUSE_ROUNDS = 200,
-    KEYBOARD_ROUNDS = 100, /* each sample waits out the 80 ms pause */
+    KEYBOARD_ROUNDS = 100, /* each sample waits out KEY_PRESS_DELAY_MS */
     FLOOR_X = 400,        /* beside the calculator, so that neither covers the other */
     FLOOR_Y = 100
 };
@@ -164,7 +164,7 @@ void PaintKept(HWND hwnd, const KeptBitmap *from, int width, int height)
 LRESULT CALLBACK FloorKeyProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     int kind = (int)GetWindowLongPtrA(hwnd, GWLP_USERDATA);
-    const ButtonSpec *spec = &g_ButtonSpecs[KEY_KINDS[kind].buttonId - 1];
+    const ButtonSpec *spec = ButtonSpecOf(KEY_KINDS[kind].buttonId);
     switch (msg) {
     case WM_LBUTTONDOWN:
         BlitKept(hwnd, 0, 0, spec->width, spec->height, &g_FloorPressed[kind], 0, 0);
@@ -256,8 +256,7 @@ HWND StartFloor(void)
 void AddFloorKeys(HWND floor)
 {
     for (int i = 0; i < KIND_COUNT; i++) {
-        ButtonSpec *spec = &g_ButtonSpecs[KEY_KINDS[i].buttonId - 1];
-        GetButtonSpec(nullptr, KEY_KINDS[i].buttonId, spec);
+        const ButtonSpec *spec = ButtonSpecOf(KEY_KINDS[i].buttonId);
         KeepResource(spec->pressedBitmap, &g_FloorPressed[i]);
         g_hFloorKeys[i] = CreateWindowExA(0, FLOOR_KEY_CLASS, "", WS_CHILD | WS_VISIBLE, spec->x,
                                           spec->y, spec->width, spec->height, floor, nullptr,

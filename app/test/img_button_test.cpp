@@ -89,13 +89,12 @@ void TestLayoutRows(void)
 
 void TestPlacesItself(void)
 {
-    HWND button = CreateButton(23); /* "=": the tall key */
+    HWND button = CreateButton(KEY_EQUALS); /* the tall key */
     RECT rc;
     GetWindowRect(button, &rc);
     MapWindowPoints(nullptr, g_hParent, (POINT *)&rc, 2);
     CHECK(rc.left == 174 && rc.top == 182 && rc.right == 211 && rc.bottom == 251,
           "= at (%ld,%ld)-(%ld,%ld)", rc.left, rc.top, rc.right, rc.bottom);
-    CHECK(g_ButtonSpecs[22].buttonId == 23, "its layout entry is filled");
     DestroyWindow(button);
 }
 
@@ -145,7 +144,7 @@ const PressCase PRESS_CASES[] = {
 
 void TestPressCases(void)
 {
-    HWND button = CreateButton(9);
+    HWND button = CreateButton(KEY_5);
     for (const PressCase &c : PRESS_CASES) {
         ResetRecording();
         for (int i = 0; c.steps[i].kind != END; i++) {
@@ -209,7 +208,7 @@ void TestCommandCodes(void)
    already given up, so that a dialog opened by it gets its own clicks. */
 void TestCommandRunsWithoutCapture(void)
 {
-    HWND button = CreateButton(31);
+    HWND button = CreateButton(KEY_ABOUT);
     ResetRecording();
     SendMessageA(button, WM_LBUTTONDOWN, 0, 0);
     CHECK(GetCapture() == button, "the held key has the capture");
@@ -222,11 +221,11 @@ void TestCommandRunsWithoutCapture(void)
 
 void TestPressedImage(void)
 {
-    static const int KEYS[] = { 9, 23, 17, 32 };
+    static const int KEYS[] = { KEY_5, KEY_EQUALS, KEY_BACKSPACE, KEY_WEB };
     static Image shown, expected;
     for (int id : KEYS) {
         HWND button = CreateButton(id);
-        const ButtonSpec &spec = g_ButtonSpecs[id - 1];
+        const ButtonSpec &spec = *ButtonSpecOf(id);
         PumpPending();
         SendMessageA(button, WM_LBUTTONDOWN, 0, 0);
         CaptureWindow(button, 0, 0, spec.width, spec.height, &shown);
@@ -245,9 +244,9 @@ void TestPressedImage(void)
    sends nothing when let go, and no key keeps the capture. */
 void TestOverlappingPresses(void)
 {
-    HWND held = CreateButton(9);
-    HWND typed = CreateButton(11);
-    HWND other = CreateButton(13);
+    HWND held = CreateButton(KEY_5);
+    HWND typed = CreateButton(KEY_7);
+    HWND other = CreateButton(KEY_9);
 
     static const struct {
         const char *name;
@@ -272,7 +271,7 @@ void TestOverlappingPresses(void)
         SendMessageA(held, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(3, 3));
         SendMessageA(c.mouseLetGoOnTyped ? typed : held, WM_LBUTTONUP, 0, 0);
 
-        CHECK(g_nCommands == 1 && g_Commands[0].buttonId == 11,
+        CHECK(g_nCommands == 1 && g_Commands[0].buttonId == KEY_7,
               "%s: %d command(s), the first for key %Id", c.name, g_nCommands,
               g_Commands[0].buttonId);
         CHECK(IsIdle(), "%s: idle after both presses", c.name);

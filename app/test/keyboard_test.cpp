@@ -1,6 +1,6 @@
 // Keyboard translation through the main window: key-downs and characters in
 // the order the message loop delivers them, the presses that reach the
-// calculator, the 80 ms pause that only a mapped key takes, and every
+// calculator, the pause that only a mapped key takes, and every
 // key-down and character checked against the key it should press.
 #include <stdio.h>
 #include <string.h>

@@ -79,10 +79,10 @@ void TestCommandRouting(HWND mainWindow)
         { MAKEWPARAM(CMD_KEY, 1), KEY_1, 0 },
         { MAKEWPARAM(CMD_SYSTEM, 1), KEY_QUIT, 0 },
         { CMD_SYSTEM, KEY_LINE_DOWN, 0 },
-        { CMD_SYSTEM, 33, 0 },
+        { CMD_SYSTEM, BUTTON_COUNT + 1, 0 },
         { CMD_SYSTEM, 0, 0 },
         { LCD_ENTRY, KEY_1, 0 },
-        { 0, 5, 0 },
+        { 0, KEY_1, 0 },
     };
     RecordLcdCommands(mainWindow, false);
     for (const auto &route : ROUTES) {
@@ -124,7 +124,8 @@ void TestSkinRestored(HWND mainWindow)
 {
     static Image skin, shown, pressed;
     CHECK(LoadBitmapImage(IDB_SKIN, &skin), "skin bitmap");
-    static const int KEYS[] = { 1, 9, 16, 17, 23, 24, 25, 28 };
+    static const int KEYS[] = { KEY_0, KEY_5, KEY_CLEAR, KEY_BACKSPACE,
+                                KEY_EQUALS, KEY_POWER, KEY_PAGE_UP, KEY_LINE_DOWN };
     for (int id : KEYS) {
         ButtonSpec spec = {};
         GetButtonSpec(nullptr, id, &spec);
@@ -149,7 +150,7 @@ void TestSkinRestored(HWND mainWindow)
 
 void PaintSkinOnly(HDC dc)
 {
-    PaintSkin(nullptr, dc, g_hSkinBitmap);
+    PaintSkin(dc);
 }
 
 void TestPaintSkin(void)
@@ -329,8 +330,9 @@ void TestOverflowNotice(HWND mainWindow)
     g_bNoticeSeen = false;
     SetTimer(nullptr, 0, 20, CloseNotice);
     /* 99999999 * 99999999 does not fit: the "=" shows the notice. */
-    static const int KEYS[] = { 24, 13, 13, 13, 13, 13, 13, 13, 13, 20,
-                                13, 13, 13, 13, 13, 13, 13, 13, 23 };
+    static const int KEYS[] = { KEY_POWER, KEY_9, KEY_9, KEY_9, KEY_9, KEY_9, KEY_9, KEY_9, KEY_9,
+                                KEY_MULTIPLY, KEY_9, KEY_9, KEY_9, KEY_9, KEY_9, KEY_9, KEY_9, KEY_9,
+                                KEY_EQUALS };
     for (int id : KEYS) {
         SendMessageA(mainWindow, WM_COMMAND, CMD_KEY, id);
     }
@@ -354,7 +356,7 @@ void TestOverflowNotice(HWND mainWindow)
     keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
     SendInput(2, keys, sizeof(INPUT));
     bool typed = PumpUntil([] { return g_nLcdCommands > 0; }, 2000);
-    CHECK(typed && g_LcdCommands[0].code == LCD_ENTRY && g_LcdCommands[0].buttonId == 9,
+    CHECK(typed && g_LcdCommands[0].code == LCD_ENTRY && g_LcdCommands[0].buttonId == KEY_5,
           "a 5 typed after the notice reaches the calculator");
     StopRecordingLcd(mainWindow);
 }
