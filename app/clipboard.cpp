@@ -56,6 +56,8 @@ void CopyText(HWND owner, const char *text)
     }
 }
 
+} // namespace
+
 void CopyAmount(HWND mainWindow)
 {
     PlainAmount amount;
@@ -98,6 +100,8 @@ void PasteText(HWND mainWindow)
     }
 }
 
+namespace {
+
 enum { SAVE_NOTICE_CHARS = 512 };
 
 /* What is true of a save that failed: the file was not written, one that
@@ -123,6 +127,8 @@ void ShowSaveFailure(HWND owner, bool existed, DWORD error)
     MessageBoxW(owner, text, SAVE_CAPTION(L), MB_OK | MB_ICONWARNING);
 }
 
+} // namespace
+
 void SaveTape(HWND mainWindow)
 {
     wchar_t path[MAX_PATH] = L"tape.txt";
@@ -144,6 +150,8 @@ void SaveTape(HWND mainWindow)
         ShowSaveFailure(mainWindow, false, error == FNERR_BUFFERTOOSMALL ? ERROR_FILENAME_EXCED_RANGE : 0);
     }
 }
+
+namespace {
 
 /* The folder of path with its final separator, "." for a bare name: the
    temporary file goes there, so that moving it into place is a rename
@@ -220,58 +228,7 @@ DWORD WriteWholeFile(const wchar_t *path, const char *text, DWORD length)
     return error;
 }
 
-struct TransferKey {
-    WPARAM virtualKey;
-    UINT modifiers; /* exactly these are held: MOD_CONTROL, MOD_SHIFT */
-    void (*run)(HWND mainWindow);
-};
-
-const TransferKey TRANSFER_KEYS[] = {
-    { 'C', MOD_CONTROL, CopyAmount },
-    { 'C', MOD_CONTROL | MOD_SHIFT, CopyTape },
-    { 'V', MOD_CONTROL, PasteText },
-    { VK_INSERT, MOD_SHIFT, PasteText },
-    { 'S', MOD_CONTROL, SaveTape },
-};
-
-UINT HeldModifiers(void)
-{
-    UINT held = 0;
-    if (GetKeyState(VK_CONTROL) < 0) {
-        held |= MOD_CONTROL;
-    }
-    if (GetKeyState(VK_SHIFT) < 0) {
-        held |= MOD_SHIFT;
-    }
-    if (GetKeyState(VK_MENU) < 0) {
-        held |= MOD_ALT; /* Ctrl+Alt is AltGr on many keyboards: no copy */
-    }
-    return held;
-}
-
 } // namespace
-
-int TranslateTransferKey(HWND mainWindow, WPARAM virtualKey)
-{
-    /* The modifiers are read only for the keys of the table: reading them
-       costs every other key a trip to the window server under Wine. */
-    UINT held = 0;
-    bool readHeld = false;
-    for (const TransferKey &key : TRANSFER_KEYS) {
-        if (key.virtualKey != virtualKey) {
-            continue;
-        }
-        if (!readHeld) {
-            held = HeldModifiers();
-            readHeld = true;
-        }
-        if (key.modifiers == held) {
-            key.run(mainWindow);
-            return 1;
-        }
-    }
-    return 0;
-}
 
 /* The tape's text is ASCII, and so UTF-8 as it stands. */
 int SaveTapeTo(HWND owner, const wchar_t *path)

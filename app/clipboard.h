@@ -7,11 +7,15 @@
 
 #include <windows.h>
 
-/* Ctrl+C (the current amount), Ctrl+Shift+C (the tape), Ctrl+V and
-   Shift+Insert (paste) and Ctrl+S (save): runs the one that the key-down of
-   virtualKey makes with the modifiers held now, and returns 1; returns 0
-   for any other key. */
-int TranslateTransferKey(HWND mainWindow, WPARAM virtualKey);
+/* The commands (their keys and menu items are in app/commands.cpp). */
+/* Copies the current amount, plain (Ctrl+C). */
+void CopyAmount(HWND mainWindow);
+/* Copies the whole tape as text (Ctrl+Shift+C). */
+void CopyTape(HWND mainWindow);
+/* Types the clipboard's text as keys (Ctrl+V, Shift+Insert). */
+void PasteText(HWND mainWindow);
+/* Saves the tape through the Save As dialog (Ctrl+S). */
+void SaveTape(HWND mainWindow);
 
 /* Writes the tape to path, whole or not at all, and never over a read-only
    file; a failure is told, with the system's reason, in a message box owned

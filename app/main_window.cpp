@@ -8,7 +8,7 @@
 
 #include <shellapi.h>
 
-#include "app/clipboard.h"
+#include "app/commands.h"
 #include "buttons/img_button.h"
 #include "lcd/lcd_window.h"
 #include "res/lcd_layout.h"
@@ -144,8 +144,8 @@ LRESULT OnLButtonDown(HWND hwnd)
 
 LRESULT OnKeyDown(HWND hwnd, WPARAM wParam, LPARAM lParam)
 {
-    /* The clipboard and save keys first: their letters press no key. */
-    g_bKeyHandled = TranslateTransferKey(hwnd, wParam) || TranslateKeyDown(hwnd, wParam, lParam);
+    /* The Ctrl keys of the commands first: their letters press no key. */
+    g_bKeyHandled = TranslateCommandKey(hwnd, wParam) || TranslateKeyDown(hwnd, wParam, lParam);
     return 0;
 }
 
@@ -200,6 +200,26 @@ LRESULT OnCommand(HWND hwnd, WPARAM wParam, LPARAM lParam)
         RunSystemKey(hwnd, wParam, lParam);
     }
     return 0;
+}
+
+/* A right click anywhere on the face (the keys and the LCD hand theirs up),
+   Shift+F10 or the Menu key: the commands' menu, at the pointer or, from the
+   keyboard, at the window's corner. */
+LRESULT OnContextMenu(HWND hwnd, LPARAM lParam)
+{
+    ShowCommandMenu(hwnd, (short)LOWORD(lParam), (short)HIWORD(lParam));
+    return 0;
+}
+
+/* Alt+Space opens a window's menu: with no caption and no system menu of
+   its own, the calculator's menu stands in for it. */
+LRESULT OnSysCommand(HWND hwnd, WPARAM wParam, LPARAM lParam)
+{
+    if ((wParam & 0xFFF0) == SC_KEYMENU && lParam == ' ') {
+        ShowCommandMenu(hwnd, -1, -1);
+        return 0;
+    }
+    return DefWindowProcA(hwnd, WM_SYSCOMMAND, wParam, lParam);
 }
 
 LRESULT OnNotify(HWND hwnd, LPARAM lParam)
@@ -286,6 +306,10 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         return OnChar(hwnd, wParam, lParam);
     case WM_COMMAND:
         return OnCommand(hwnd, wParam, lParam);
+    case WM_CONTEXTMENU:
+        return OnContextMenu(hwnd, lParam);
+    case WM_SYSCOMMAND:
+        return OnSysCommand(hwnd, wParam, lParam);
     case WM_NOTIFY:
         return OnNotify(hwnd, lParam);
     case WM_DESTROY:

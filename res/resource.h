@@ -34,6 +34,7 @@
    string blocks of their own */
 #define IDS_LCD_SCREEN 33
 #define IDS_KEY_NAME_BASE 1000 /* key n's name is string IDS_KEY_NAME_BASE + n */
+/* 2001 to 2099: the menu items' texts, string n for command n (res/menu.def) */
 
 /* Version block: 1 */
 #define IDV_VERSION 1
