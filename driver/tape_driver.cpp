@@ -143,7 +143,8 @@ static void PrintTape(int raw, int state)
     }
     if (state) {
         printf("cur=%d top=%d marker=%d typed=%d fraction=%d operator=%d\n", g_Tape.tapeCur,
-               g_Tape.viewTop, g_Tape.markerRow, g_Tape.typedCount, g_Tape.fractionCount, g_Tape.operatorPressed);
+               g_Tape.viewTop, g_Tape.markerRow, g_Tape.typedCount, g_Tape.fractionCount,
+               g_Tape.operatorPressed);
     }
 }
 

@@ -1,8 +1,8 @@
 /*
  * The tape: up to 100 lines, the last of which is the line being edited,
  * a three-line view over it and the counters of the amount being typed.
- * Plain data, free of any windowing code: the LCD screen shows it, and the
- * key handlers below change it.
+ * Free of any windowing code: the LCD screen shows it, and the key handlers
+ * below change it.
  */
 #ifndef ORVANTA_TAPE_H
 #define ORVANTA_TAPE_H
