@@ -193,16 +193,15 @@ ReplayOutcome CheckTapeText(const char *text, int length)
     char before = 0;
     while (NextLine(&reader, &start, &n)) {
         TapeLine line;
-        outcome.line = reader.number;
         outcome.refusal = ReadTapeLine(start, n, &line);
         if (outcome.refusal == REPLAY_TAKEN && !CanFollow(before, line.mark))
             outcome.refusal = REPLAY_OUT_OF_ORDER;
-        if (outcome.refusal != REPLAY_TAKEN)
+        if (outcome.refusal != REPLAY_TAKEN) {
+            outcome.line = reader.number;
             return outcome;
+        }
         before = line.mark;
     }
-    if (outcome.refusal == REPLAY_NO_LINES)
-        outcome.line = 0;
     return outcome;
 }
 
