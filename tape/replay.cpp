@@ -6,8 +6,8 @@
  *
  * How each line is made, by its mark and the line before it (no other
  * order is one that keys make):
- *   plain "_"    the first line, or after a result: clear (which opens the
- *                line), then the amount typed
+ *   plain "_"    the first line, or after a result: the amount typed, after
+ *                a result with clear first (which opens the line)
  *   "+ - * /"    the operator key, then the amount typed; as the first line
  *                "=" before it, so that the key corrects the blank mark of
  *                line 0 instead of adding a line under it
