@@ -19,6 +19,7 @@
 #include "res/resource.h"
 #include "tape/tape.h"
 #include "tape/tape_text.h"
+#include "tape/undo.h"
 
 namespace {
 
@@ -200,7 +201,8 @@ LRESULT OnGetTextLength(void)
 LRESULT OnCreate(HWND hwnd)
 {
     g_hLcdScreen = hwnd;
-    ResetTape(); /* a new LCD shows a fresh tape */
+    ResetTape(); /* a new LCD shows a fresh tape, with nothing to undo */
+    ForgetTapeChanges();
     LoadLcdGlyphs();
     g_szLcdText[0] = '\0';
     UpdateLcdText(hwnd);
