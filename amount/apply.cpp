@@ -12,7 +12,7 @@
 static void CheckWidth(RawAmount raw)
 {
     if (strlen(raw) > AMOUNT_LEN) {
-        ShowOverflowMessage();
+        TellOverflow();
         strcpy(raw, ZERO_AMOUNT);
     }
 }

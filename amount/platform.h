@@ -7,11 +7,25 @@
 #ifndef ORVANTA_PLATFORM_H
 #define ORVANTA_PLATFORM_H
 
+/* ---- implemented by the host ---- */
+
 /* Tell the user that a result is too large to show; returns once it has been
    acknowledged. */
 void ShowOverflowMessage(void);
 
 /* Draw the LCD now, before the key that changed the tape returns. */
 void RepaintLcd(void);
+
+/* ---- the core's way to them (amount/host.cpp) ---- */
+
+/* The two above, unless the host is muted: a tape rebuilt key by key out of
+   sight (a replayed text) tells no overflow, its result simply zero as
+   always, and draws nothing until it is done. */
+void TellOverflow(void);
+void RepaintAfterChange(void);
+
+/* Mutes or unmutes them; returns whether they were muted before, for the
+   caller to restore. */
+bool MuteHost(bool muted);
 
 #endif

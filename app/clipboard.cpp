@@ -11,9 +11,9 @@
 
 #include "amount/messages.h"
 #include "app/shell.h"
+#include "app/tape_commands.h"
 #include "tape/tape_text.h"
-
-namespace {
+#include "tape/undo.h"
 
 enum {
     /* Another program may hold the clipboard for a moment. */
@@ -31,6 +31,32 @@ bool OpenOwnClipboard(HWND owner)
     }
     return false;
 }
+
+DWORD LastError(void)
+{
+    DWORD error = GetLastError();
+    return error != 0 ? error : ERROR_GEN_FAILURE;
+}
+
+void AppendSystemReason(wchar_t *text, int size, DWORD error)
+{
+    int used = lstrlenW(text);
+    if (error == 0 || used + 3 >= size) {
+        return;
+    }
+    lstrcatW(text, L"\n\n");
+    used += 2;
+    DWORD n = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                             error, 0, text + used, size - used, nullptr);
+    while (n > 0 && (text[used + n - 1] == L'\r' || text[used + n - 1] == L'\n')) {
+        text[used + --n] = L'\0';
+    }
+    if (n == 0 && size - used > 12) {
+        wsprintfW(text + used, L"(%lu)", error); /* a code the system has no words for */
+    }
+}
+
+namespace {
 
 /* Puts text (UTF-8) on the clipboard; a beep when the clipboard cannot be
    had, so that an old text is not pasted elsewhere unawares. */
@@ -91,10 +117,13 @@ void PasteText(HWND mainWindow)
     }
     CloseClipboard();
     /* Typed only once the clipboard is closed: a key can open the overflow
-       notice, and the clipboard must not stay open meanwhile. */
+       notice, and the clipboard must not stay open meanwhile. The whole
+       paste is one change for undo. */
+    BeginTapeChange();
     for (int i = 0; i < count; i++) {
         PressButtonAtOnce(FindChild(mainWindow, keys[i]));
     }
+    EndTapeChange();
     if (!whole) {
         MessageBeep(MB_ICONWARNING); /* the rest of the text was not typed */
     }
@@ -112,18 +141,7 @@ void ShowSaveFailure(HWND owner, bool existed, DWORD error)
     wchar_t text[SAVE_NOTICE_CHARS];
     lstrcpynW(text, existed ? SAVE_FAILED_TEXT(L) L"\n" SAVE_UNCHANGED_TEXT(L) : SAVE_FAILED_TEXT(L),
               SAVE_NOTICE_CHARS);
-    if (error != 0) {
-        lstrcatW(text, L"\n\n"); /* the texts above leave room for it */
-        int used = lstrlenW(text);
-        DWORD n = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                                 error, 0, text + used, SAVE_NOTICE_CHARS - used, nullptr);
-        while (n > 0 && (text[used + n - 1] == L'\r' || text[used + n - 1] == L'\n')) {
-            text[used + --n] = L'\0';
-        }
-        if (n == 0) {
-            wsprintfW(text + used, L"(%lu)", error); /* a code the system has no words for */
-        }
-    }
+    AppendSystemReason(text, SAVE_NOTICE_CHARS, error);
     MessageBoxW(owner, text, SAVE_CAPTION(L), MB_OK | MB_ICONWARNING);
 }
 
@@ -135,7 +153,7 @@ void SaveTape(HWND mainWindow)
     OPENFILENAMEW dialog = {};
     dialog.lStructSize = sizeof(dialog);
     dialog.hwndOwner = mainWindow;
-    dialog.lpstrFilter = SAVE_FILE_TYPES(L);
+    dialog.lpstrFilter = TAPE_FILE_TYPES(L);
     dialog.nFilterIndex = 1;
     dialog.lpstrFile = path;
     dialog.nMaxFile = MAX_PATH;
@@ -170,14 +188,6 @@ void FolderOf(const wchar_t *path, wchar_t folder[MAX_PATH])
     } else {
         *end = L'\0';
     }
-}
-
-/* The error of the call that just failed: never 0, which would read as
-   success. */
-DWORD LastError(void)
-{
-    DWORD error = GetLastError();
-    return error != 0 ? error : ERROR_GEN_FAILURE;
 }
 
 /* Writes a temporary file beside path and moves it into place, so that a

@@ -17,6 +17,18 @@ void PasteText(HWND mainWindow);
 /* Saves the tape through the Save As dialog (Ctrl+S). */
 void SaveTape(HWND mainWindow);
 
+/* Opens the clipboard for owner, waiting a moment for another program
+   that holds it. */
+bool OpenOwnClipboard(HWND owner);
+
+/* The error of the call that just failed: never 0, which would read as
+   success. */
+DWORD LastError(void);
+
+/* Appends to text (size characters in all) a blank line and the system's
+   words for error; nothing for 0. */
+void AppendSystemReason(wchar_t *text, int size, DWORD error);
+
 /* Writes the tape to path, whole or not at all, and never over a read-only
    file; a failure is told, with the system's reason, in a message box owned
    by owner. Returns 1 when the file was written. */

@@ -7,6 +7,7 @@
 
 #include "app/clipboard.h"
 #include "app/shell.h"
+#include "app/tape_commands.h"
 #include "buttons/img_button.h"
 #include "tape/keys.h"
 
@@ -20,6 +21,16 @@ UINT CanAlways(HWND)
 UINT CanPaste(HWND)
 {
     return IsClipboardFormatAvailable(CF_UNICODETEXT) ? MF_ENABLED : MF_GRAYED;
+}
+
+UINT CanUndo(HWND)
+{
+    return CanUndoTape() ? MF_ENABLED : MF_GRAYED;
+}
+
+UINT CanRedo(HWND)
+{
+    return CanRedoTape() ? MF_ENABLED : MF_GRAYED;
 }
 
 UINT TopmostState(HWND mainWindow)
@@ -65,7 +76,12 @@ const CommandKey COMMAND_KEYS[] = {
     { 'C', MOD_CONTROL | MOD_SHIFT, IDM_COPY_TAPE },
     { 'V', MOD_CONTROL, IDM_PASTE },
     { VK_INSERT, MOD_SHIFT, IDM_PASTE },
+    { 'V', MOD_CONTROL | MOD_SHIFT, IDM_PASTE_TAPE },
+    { 'O', MOD_CONTROL, IDM_OPEN },
     { 'S', MOD_CONTROL, IDM_SAVE },
+    { 'Z', MOD_CONTROL, IDM_UNDO },
+    { 'Y', MOD_CONTROL, IDM_REDO },
+    { 'Z', MOD_CONTROL | MOD_SHIFT, IDM_REDO },
     { 'T', MOD_CONTROL, IDM_ALWAYS_ON_TOP },
 };
 
@@ -160,8 +176,40 @@ bool IsTopmost(HWND mainWindow)
     return (GetWindowLongA(mainWindow, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
 }
 
+namespace {
+
+enum { OWNED_MAX = 8 };
+
+struct OwnedWindows {
+    HWND owner;
+    HWND found[OWNED_MAX];
+    int count;
+};
+
+BOOL CALLBACK CollectOwned(HWND hwnd, LPARAM lParam)
+{
+    OwnedWindows *owned = (OwnedWindows *)lParam;
+    if (GetWindow(hwnd, GW_OWNER) == owned->owner && owned->count < OWNED_MAX) {
+        owned->found[owned->count++] = hwnd;
+    }
+    return TRUE;
+}
+
+} // namespace
+
+/* Wine puts a window that owns a topmost popup (the keys' tooltip) below
+   that popup instead of making it topmost: the owned windows are let go
+   for the change and given back at once, which Windows takes the same. */
 void ToggleTopmost(HWND mainWindow)
 {
+    OwnedWindows owned = { mainWindow, {}, 0 };
+    EnumThreadWindows(GetCurrentThreadId(), CollectOwned, (LPARAM)&owned);
+    for (int i = 0; i < owned.count; i++) {
+        SetWindowLongPtrW(owned.found[i], GWLP_HWNDPARENT, 0);
+    }
     SetWindowPos(mainWindow, IsTopmost(mainWindow) ? HWND_NOTOPMOST : HWND_TOPMOST, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    for (int i = 0; i < owned.count; i++) {
+        SetWindowLongPtrW(owned.found[i], GWLP_HWNDPARENT, (LONG_PTR)mainWindow);
+    }
 }

@@ -2,13 +2,14 @@
  * The main window: a borderless, round-cornered skin that carries the 32 keys
  * and the LCD, can be dragged by any free point of the skin, translates the
  * keyboard into key presses, forwards calculator keys to the LCD and carries
- * out the four window keys itself.
+ * out the four window keys itself. A tape file dropped on it is replayed.
  */
 #include "app/shell.h"
 
 #include <shellapi.h>
 
 #include "app/commands.h"
+#include "app/tape_commands.h"
 #include "buttons/img_button.h"
 #include "lcd/lcd_window.h"
 #include "res/lcd_layout.h"
@@ -101,6 +102,7 @@ LRESULT OnCreate(HWND hwnd)
     SetWindowRgn(hwnd, region, FALSE); /* the region now belongs to the system */
     KeepBitmapResource(IDB_SKIN, &g_Skin);
     g_hSkinBitmap = g_Skin.kept.bitmap;
+    DragAcceptFiles(hwnd, TRUE);
     return 0;
 }
 
@@ -222,6 +224,24 @@ LRESULT OnSysCommand(HWND hwnd, WPARAM wParam, LPARAM lParam)
     return DefWindowProcA(hwnd, WM_SYSCOMMAND, wParam, lParam);
 }
 
+/* The first file dropped is replayed; a tape is one file, so the others
+   are left alone. */
+LRESULT OnDropFiles(HWND hwnd, HDROP drop)
+{
+    wchar_t path[MAX_PATH] = L"";
+    bool fits = DragQueryFileW(drop, 0, nullptr, 0) < MAX_PATH;
+    if (fits) {
+        DragQueryFileW(drop, 0, path, MAX_PATH);
+    }
+    DragFinish(drop);
+    if (fits && path[0]) {
+        ReplayTapeFile(hwnd, path);
+    } else {
+        MessageBeep(MB_ICONWARNING); /* a name too long to open */
+    }
+    return 0;
+}
+
 LRESULT OnNotify(HWND hwnd, LPARAM lParam)
 {
     return PlaceKeyTip(hwnd, (const NMHDR *)lParam);
@@ -310,6 +330,8 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         return OnContextMenu(hwnd, lParam);
     case WM_SYSCOMMAND:
         return OnSysCommand(hwnd, wParam, lParam);
+    case WM_DROPFILES:
+        return OnDropFiles(hwnd, (HDROP)wParam);
     case WM_NOTIFY:
         return OnNotify(hwnd, lParam);
     case WM_DESTROY:

@@ -6,14 +6,17 @@
 #include "amount/messages.h"
 #include "amount/platform.h"
 #include "tape/keys.h"
+#include "tape/replay.h"
 #include "tape/tape.h"
 #include "tape/tape_text.h"
+#include "tape/undo.h"
 
 #include <errno.h>
 #include <stdio.h>
 #include <string.h>
 
 enum {
+    EXIT_RESULTS_DIFFER = 1,
     EXIT_BAD_INPUT = 2,
     EXIT_IO_FAILED = 3,
     LINE_MAX_CHARS = 4094 /* of one line of standard input, its newline not counted */
@@ -21,15 +24,25 @@ enum {
 
 static const char USAGE[] =
     "usage: orvanta-tape [--raw] [--state] [KEYS...]\n"
+    "       orvanta-tape [--raw] [--state] --replay FILE [KEYS...]\n"
     "\n"
     "Presses calculator keys and prints the paper tape, oldest line first.\n"
     "\n"
     "KEYS are split on white space into tokens. A token that is exactly a key's\n"
     "text presses that key: 0 00 000 0000 1 ... 9 . sign clear backspace\n"
-    "+ - * / % = power pgup pgdn up down. Any other token is typed character by\n"
+    "+ - * / % = power pgup pgdn up down; undo takes back the last change of\n"
+    "the tape and redo brings it again. Any other token is typed character by\n"
     "character: digits . + - * / % =, c (clear), b (backspace), p (power), in\n"
     "either case; so '12+3=' and '1 2 + 3 =' give the same tape.\n"
     "Without KEYS, tokens are read from standard input line by line.\n"
+    "\n"
+    "--replay FILE reads FILE (- for standard input), a tape as this program\n"
+    "prints it (either form), as the calculator copies or saves it, or as\n"
+    "corrected in an editor, and makes each line again with its keys; KEYS are\n"
+    "pressed after it. Results are computed again: each that the file has\n"
+    "otherwise is told on standard error as 'line N: file X, computed Y', and\n"
+    "the exit status is 1. A file that is no tape is refused, its first bad\n"
+    "line named, and nothing is printed (exit status 2).\n"
     "\n"
     "Output: each tape line as the LCD shows it: the operator mark (blank for a\n"
     "plain line) and the amount with its leading zeros as blanks.\n"
@@ -43,9 +56,9 @@ static const char USAGE[] =
     "standard input is reported with its line number and skipped, the other\n"
     "lines still run, and the exit status is 2.\n"
     "\n"
-    "Exit status: 0 done; 2 bad input (above); 3 standard input could not be\n"
-    "read (no tape is printed) or the output could not be written, reported\n"
-    "on standard error.\n";
+    "Exit status: 0 done; 1 results differ (above); 2 bad input (above);\n"
+    "3 standard input or FILE could not be read (no tape is printed) or the\n"
+    "output could not be written, reported on standard error.\n";
 
 /* ---- the platform side of the core ---- */
 
@@ -60,15 +73,37 @@ void RepaintLcd(void)
 
 /* ---- keys ---- */
 
-/* The calculator key whose text is the len characters at token, or 0. */
+/* The two tokens that are no key, beside the key ids. */
+enum { TOKEN_UNDO = -1, TOKEN_REDO = -2 };
+
+static int IsToken(const char *token, size_t len, const char *text)
+{
+    return strlen(text) == len && strncmp(text, token, len) == 0;
+}
+
+/* The calculator key whose text is the len characters at token, TOKEN_UNDO
+   or TOKEN_REDO, or 0. */
 static int FindKeyByText(const char *token, size_t len)
 {
     for (int id = FIRST_ENTRY_KEY; id <= LAST_CALCULATOR_KEY; id++) {
-        const char *text = KeyTextOf(id);
-        if (strlen(text) == len && strncmp(text, token, len) == 0)
+        if (IsToken(token, len, KeyTextOf(id)))
             return id;
     }
+    if (IsToken(token, len, "undo"))
+        return TOKEN_UNDO;
+    if (IsToken(token, len, "redo"))
+        return TOKEN_REDO;
     return 0;
+}
+
+static void PressToken(int token)
+{
+    if (token == TOKEN_UNDO)
+        UndoTapeChange();
+    else if (token == TOKEN_REDO)
+        RedoTapeChange();
+    else
+        PressTapeKey(token);
 }
 
 /* The calculator key that character c types, or 0. */
@@ -113,7 +148,7 @@ static int RunTokens(const char *text, size_t textLen, int press, char *bad, int
         int whole = FindKeyByText(p, len);
         if (whole) {
             if (press)
-                PressTapeKey(whole);
+                PressToken(whole);
         } else {
             for (const char *c = p; c < end; c++) {
                 int key = FindKeyByChar(*c);
@@ -143,7 +178,8 @@ static void PrintTape(int raw, int state)
     }
     if (state) {
         printf("cur=%d top=%d marker=%d typed=%d fraction=%d operator=%d\n", g_Tape.tapeCur,
-               g_Tape.viewTop, g_Tape.markerRow, g_Tape.typedCount, g_Tape.fractionCount, g_Tape.operatorPressed);
+               g_Tape.viewTop, g_Tape.markerRow, g_Tape.typedCount, g_Tape.fractionCount,
+               g_Tape.operatorPressed);
     }
 }
 
@@ -216,17 +252,70 @@ static int RunStandardInput(void)
     return status;
 }
 
+/* ---- replay ---- */
+
+static char g_szReplayText[REPLAY_MAX_CHARS + 1]; /* one more, to know a longer text */
+
+static const char *const REFUSAL_TEXTS[] = {
+    "",
+#define REPLAY_REFUSAL(name, english, korean) english,
+#include "tape/replay_refusals.def"
+#undef REPLAY_REFUSAL
+};
+
+static void PrintDifference(const ReplayDifference *difference, void *)
+{
+    fprintf(stderr, "line %d: file %s, computed %s\n", difference->line, difference->file,
+            difference->computed);
+}
+
+/* Replays the tape in path ("-" for standard input): returns 0, or
+   EXIT_RESULTS_DIFFER, or the status of a failure, which is told. */
+static int ReplayFile(const char *path)
+{
+    int standardInput = strcmp(path, "-") == 0;
+    FILE *in = standardInput ? stdin : fopen(path, "rb");
+    if (!in) {
+        fprintf(stderr, "orvanta-tape: cannot open '%s': %s\n", path, strerror(errno));
+        return EXIT_IO_FAILED;
+    }
+    size_t length = fread(g_szReplayText, 1, sizeof g_szReplayText, in);
+    int failed = ferror(in);
+    int error = errno;
+    if (!standardInput)
+        fclose(in);
+    if (failed) {
+        fprintf(stderr, "orvanta-tape: cannot read '%s': %s\n", path, strerror(error));
+        return EXIT_IO_FAILED;
+    }
+    ReplayOutcome outcome = ReplayTapeText(g_szReplayText, (int)length, PrintDifference, nullptr);
+    if (outcome.refusal != REPLAY_TAKEN) {
+        if (outcome.line > 0)
+            fprintf(stderr, "orvanta-tape: %s: line %d: %s\n", path, outcome.line, REFUSAL_TEXTS[outcome.refusal]);
+        else
+            fprintf(stderr, "orvanta-tape: %s: not a tape: %s\n", path, REFUSAL_TEXTS[outcome.refusal]);
+        return EXIT_BAD_INPUT;
+    }
+    return outcome.differences > 0 ? EXIT_RESULTS_DIFFER : 0;
+}
+
 int main(int argc, char **argv)
 {
     int raw = 0, state = 0, first = 1;
+    const char *replayPath = nullptr;
     for (; first < argc && strncmp(argv[first], "--", 2) == 0; first++) {
         if (strcmp(argv[first], "--raw") == 0) {
             raw = 1;
         } else if (strcmp(argv[first], "--state") == 0) {
             state = 1;
+        } else if (strcmp(argv[first], "--replay") == 0 && first + 1 < argc) {
+            replayPath = argv[++first];
         } else if (strcmp(argv[first], "--help") == 0) {
             fputs(USAGE, stdout);
             return FinishOutput(0);
+        } else if (strcmp(argv[first], "--replay") == 0) {
+            fprintf(stderr, "orvanta-tape: --replay needs a FILE (see --help)\n");
+            return EXIT_BAD_INPUT;
         } else if (strcmp(argv[first], "--") == 0) {
             first++;
             break;
@@ -238,7 +327,7 @@ int main(int argc, char **argv)
 
     ResetTape();
     int status = 0;
-    if (first < argc) {
+    if (first < argc || replayPath) {
         char bad[BAD_TOKEN_SHOWN];
         for (int i = first; i < argc; i++) {
             if (!RunTokens(argv[i], strlen(argv[i]), 0, bad, sizeof bad)) {
@@ -246,6 +335,11 @@ int main(int argc, char **argv)
                         bad);
                 return EXIT_BAD_INPUT;
             }
+        }
+        if (replayPath) {
+            status = ReplayFile(replayPath);
+            if (status != 0 && status != EXIT_RESULTS_DIFFER)
+                return status;
         }
         for (int i = first; i < argc; i++)
             RunTokens(argv[i], strlen(argv[i]), 1, bad, sizeof bad);

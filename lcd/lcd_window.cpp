@@ -19,6 +19,7 @@
 #include "res/resource.h"
 #include "tape/tape.h"
 #include "tape/tape_text.h"
+#include "tape/undo.h"
 
 namespace {
 
@@ -87,6 +88,12 @@ void CopyPixels(const Surface &from, int fromX, int fromY, int width, int height
     }
 }
 
+/* Where the glyphs of LCD line row (0 to 2) start. */
+int LineTop(int row)
+{
+    return LCD_FIRST_LINE_TOP + (LCD_GLYPH_HEIGHT + LCD_LINE_GAP) * row;
+}
+
 void DrawGlyph(Surface &work, int glyph, int x, int y, int width)
 {
     CopyPixels(g_LcdArt, GLYPH_SLOT * glyph, GLYPH_STRIP_Y, width, LCD_GLYPH_HEIGHT, work, x, y);
@@ -119,7 +126,7 @@ void DrawTapeLine(Surface &work, const char *entry, int y)
 void DrawMarker(Surface &work)
 {
     const DWORD keep = ~(DWORD)((LCD_MARKER_RED << 16) | (LCD_MARKER_GREEN << 8) | LCD_MARKER_BLUE);
-    int lineTop = LCD_FIRST_LINE_TOP + (LCD_GLYPH_HEIGHT + LCD_LINE_GAP) * g_Tape.markerRow;
+    int lineTop = LineTop(g_Tape.markerRow);
     int top = lineTop - LCD_MARKER_OVERHANG;
     int bottom = lineTop + LCD_GLYPH_HEIGHT + LCD_MARKER_OVERHANG - 1;
     top = top < 0 ? 0 : top;
@@ -194,7 +201,8 @@ LRESULT OnGetTextLength(void)
 LRESULT OnCreate(HWND hwnd)
 {
     g_hLcdScreen = hwnd;
-    ResetTape(); /* a new LCD shows a fresh tape */
+    ResetTape(); /* a new LCD shows a fresh tape, with nothing to undo */
+    ForgetTapeChanges();
     LoadLcdGlyphs();
     g_szLcdText[0] = '\0';
     UpdateLcdText(hwnd);
@@ -269,7 +277,7 @@ void PaintLcd(HWND, HDC dc)
             continue;
         }
         int row = i - g_Tape.viewTop;
-        DrawTapeLine(g_LcdWork, g_Tape.entries[i], LCD_FIRST_LINE_TOP + row * (LCD_GLYPH_HEIGHT + LCD_LINE_GAP));
+        DrawTapeLine(g_LcdWork, g_Tape.entries[i], LineTop(row));
     }
     DrawMarker(g_LcdWork);
 

@@ -105,5 +105,5 @@ void HandleEntryKey(int buttonId)
         TypeText(KeyTextOf(buttonId));
     }
     SyncEntryCounters();
-    RepaintLcd();
+    RepaintAfterChange();
 }

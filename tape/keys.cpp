@@ -10,6 +10,7 @@
 
 #include "tape/site.h"
 #include "tape/tape.h"
+#include "tape/undo.h"
 
 KeyGroup KeyGroupOf(int buttonId)
 {
@@ -70,9 +71,11 @@ int KeyOfChar(unsigned c)
 
 void PressTapeKey(int buttonId)
 {
+    BeginTapeChange();
     switch (KeyGroupOf(buttonId)) {
     case KEY_GROUP_ENTRY: HandleEntryKey(buttonId); break;
     case KEY_GROUP_OPERATOR: HandleOperatorKey(buttonId); break;
     case KEY_GROUP_SCROLL: HandleScrollKey(buttonId); break;
     }
+    EndTapeChange();
 }

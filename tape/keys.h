@@ -54,7 +54,7 @@ const char *KeyTextOf(int buttonId);
 int KeyOfChar(unsigned c);
 
 /* Runs the handler of the key's group: HandleEntryKey, HandleOperatorKey or
-   HandleScrollKey. */
+   HandleScrollKey, as one change that undo can take back (tape/undo.h). */
 void PressTapeKey(int buttonId);
 
 #endif

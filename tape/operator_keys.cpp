@@ -70,5 +70,5 @@ void HandleOperatorKey(int buttonId)
         }
         SyncEntryCounters();
     }
-    RepaintLcd();
+    RepaintAfterChange();
 }

@@ -20,5 +20,5 @@ void HandleScrollKey(int buttonId)
     case KEY_LINE_DOWN: ScrollView(1); break;
     default: break;
     }
-    RepaintLcd();
+    RepaintAfterChange();
 }

@@ -56,14 +56,15 @@ void ClampTapeView(void)
 void FormatShownEntry(const char *entry, TapeEntry shown)
 {
     const char *point = strchr(entry, '.');
-    int alwaysShown = point ? (int)(point - entry) - 1 : TAPE_ENTRY_LEN - 1;
+    int pointAt = point ? (int)(point - entry) : TAPE_ENTRY_LEN;
+    int alwaysShown = point ? pointAt - 1 : TAPE_ENTRY_LEN - 1;
     int significant = 0;
     shown[0] = entry[0] == '_' ? ' ' : entry[0];
     for (int j = 1; j < TAPE_ENTRY_LEN; j++) {
         char c = entry[j];
         if (c >= '1' && c <= '9')
             significant = 1;
-        else if (c == '0' && (significant || j == alwaysShown))
+        else if (c == '0' && (significant || j == alwaysShown || j > pointAt))
             significant = 1;
         else if (c == '0')
             c = ' ';

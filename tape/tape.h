@@ -1,8 +1,8 @@
 /*
  * The tape: up to 100 lines, the last of which is the line being edited,
  * a three-line view over it and the counters of the amount being typed.
- * Plain data, free of any windowing code: the LCD screen shows it, and the
- * key handlers below change it.
+ * Free of any windowing code: the LCD screen shows it, and the key handlers
+ * below change it.
  */
 #ifndef ORVANTA_TAPE_H
 #define ORVANTA_TAPE_H
@@ -40,8 +40,9 @@ void ClampTapeView(void);
 
 /* A tape line as the LCD shows it: a blank for the plain mark "_" and for
    each leading zero that is suppressed. The zero in front of the point, or
-   the last digit of a whole number, is always shown; "-" and "." do not end
-   the leading zeros. */
+   the last digit of a whole number, is always shown, and so is every digit
+   after the point (a product's "-.08" has no zero in front of it); "-" and
+   "." do not end the leading zeros. */
 void FormatShownEntry(const char *entry, TapeEntry shown);
 
 /* Sets the entry counters from the current line, so that they always

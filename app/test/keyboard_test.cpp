@@ -96,7 +96,7 @@ void TestRepeat(HWND mainWindow)
     CHECK(g_nLcdCommands == 3, "three repeats, %d presses", g_nLcdCommands);
 }
 
-/* What the keyboard should press, by the key's text in the string table, so
+/* What the keyboard should press, by the key's text (KeyTextOf), so
    that a row of the keyboard tables that presses another key is caught. */
 struct ExpectedKey {
     WPARAM code;

@@ -172,6 +172,11 @@ void TestKeySequences(void)
         ComposeLcd(c.shown, c.markerRow, &expected);
         CompareLcd(c.name, &shown, &expected);
     }
+    /* A key that comes with another group's command presses nothing. */
+    const TapeState before = g_Tape;
+    SendMessageA(lcd, WM_COMMAND, LCD_ENTRY, KEY_PLUS);
+    SendMessageA(lcd, WM_COMMAND, LCD_SCROLL, KEY_5);
+    CHECK(memcmp(&before, &g_Tape, sizeof before) == 0, "a key with a foreign command is ignored");
     /* A full repaint from the message loop shows the same. */
     InvalidateRect(mainWindow, nullptr, TRUE);
     PumpPending();

@@ -42,6 +42,8 @@ same "LCD form" \
 same "LCD form of a product below one" \
     "$(lines '             0.5' '*           -0.5' '=           -.25')" \
     "$("$tape" . 5 '*' . 5 sign =)"
+same "LCD form of a product below one with a zero after the point" \
+    "=           -.08" "$("$tape" . 1 '*' . 8 sign = | tail -n 1)"
 same "LCD form of a point alone" "              0." "$("$tape" .)"
 same "empty input is a fresh tape" "               0" "$("$tape" </dev/null)"
 
@@ -112,6 +114,32 @@ same "NUL and long lines skipped" "$(lines _000000000000003 +000000000000004 =00
 same "NUL and long lines status" 2 "$status"
 case "$err" in *"line 1: '1?+2='"*"line 4: longer than 4094"*) ;; *) fail "lines 1 and 4 reported: '$err'" ;; esac
 
+# undo and redo are tokens too.
+same "undo" "$(lines _000000000000012 +000000000000003)" "$("$tape" --raw 12+3= undo)"
+same "redo" "$("$tape" --raw 12+3=)" "$("$tape" --raw 12+3= undo redo)"
+
+# A tape read back: as printed it comes back (status 0); an operand corrected
+# in an editor brings its results computed again, each difference told
+# (status 1); a text that is no tape prints nothing (status 2).
+tapefile=$(mktemp)
+trap 'rm -f "$errfile" "$tapefile"' EXIT
+"$tape" 12+3= '*' 2= >"$tapefile"
+same "replayed as printed" "$(cat "$tapefile")" "$("$tape" --replay "$tapefile")"
+same "replayed as printed: status" 0 "$?"
+sed -i '2s/3/4/' "$tapefile"
+out=$("$tape" --raw --replay - <"$tapefile" 2>"$errfile")
+same "corrected operand: status" 1 "$?"
+same "corrected operand: results computed again" \
+    "$(lines _000000000000012 +000000000000004 =000000000000016 *000000000000002 =000000000000032)" "$out"
+same "corrected operand: differences" \
+    "$(lines 'line 3: file 15, computed 16' 'line 5: file 30, computed 32')" "$(cat "$errfile")"
+same "a replay undoes as one change" "               0" "$("$tape" --replay "$tapefile" undo 2>/dev/null)"
+printf '12\n+3\n\n4x\n' >"$tapefile"
+out=$("$tape" --replay "$tapefile" 2>"$errfile")
+same "no tape: status" 2 "$?"
+same "no tape: nothing printed" "" "$out"
+case "$(cat "$errfile")" in *"line 4: a character"*) ;; *) fail "no tape: its line named: '$(cat "$errfile")'" ;; esac
+
 # Options end at "--"; an unknown one is refused.
 same "-- ends the options" "$(lines _000000000000000 -000000000000007)" "$("$tape" --raw -- --7)"
 out=$("$tape" --rwa 1 2>"$errfile")
@@ -121,7 +149,7 @@ case "$(cat "$errfile")" in *--rwa*) ;; *) fail "unknown option named on standar
 
 out=$("$tape" --help 2>/dev/null)
 same "help status" 0 "$?"
-case "$out" in *--raw*--state*"3 standard input could not be"*) ;; *) fail "help explains the options and statuses" ;; esac
+case "$out" in *--raw*--state*--replay*"3 standard input or FILE could not be"*) ;; *) fail "help explains the options and statuses" ;; esac
 
 # Output that cannot be written and input that cannot be read are failures,
 # told on standard error, not a tape reported as printed.
@@ -135,6 +163,7 @@ a full disk|"$tape" 1+1= >/dev/full
 a closed output|"$tape" 1+1= >&-
 help to a full disk|"$tape" --help >/dev/full
 a folder as input|"$tape" </tmp
+a folder replayed|"$tape" --replay /tmp
 ROWS
 
 [ "$failures" -eq 0 ] && echo "driver: all checks passed"

@@ -77,8 +77,9 @@ bool IsSignedZero(const char *a) { return std::strchr(a, '-') && !std::strpbrk(a
         if (const char *point = std::strchr(cur + 1, '.')) fraction = 1 + int(std::strlen(point + 1));
     }
     if (g_Tape.typedCount != typed || g_Tape.fractionCount != fraction)
-        return ::testing::AssertionFailure() << "counters " << g_Tape.typedCount << "/" << g_Tape.fractionCount
-                                             << " on " << cur << ", expected " << typed << "/" << fraction;
+        return ::testing::AssertionFailure() << "counters " << g_Tape.typedCount << "/"
+                                             << g_Tape.fractionCount << " on " << cur << ", expected "
+                                             << typed << "/" << fraction;
     int maxTop = g_Tape.tapeCur > 2 ? g_Tape.tapeCur - 2 : 0;
     if (g_Tape.viewTop < 0 || g_Tape.viewTop > maxTop || g_Tape.markerRow < 0 || g_Tape.markerRow > 2)
         return ::testing::AssertionFailure() << "view top " << g_Tape.viewTop << ", marker " << g_Tape.markerRow

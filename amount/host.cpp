@@ -1,0 +1,25 @@
+/*
+ * The core's calls to its host, and the mute that holds them back.
+ */
+#include "amount/platform.h"
+
+static bool g_bHostMuted;
+
+void TellOverflow(void)
+{
+    if (!g_bHostMuted)
+        ShowOverflowMessage();
+}
+
+void RepaintAfterChange(void)
+{
+    if (!g_bHostMuted)
+        RepaintLcd();
+}
+
+bool MuteHost(bool muted)
+{
+    bool was = g_bHostMuted;
+    g_bHostMuted = muted;
+    return was;
+}

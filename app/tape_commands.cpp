@@ -1,0 +1,218 @@
+/*
+ * A tape read back from a file or the clipboard, and undo and redo. The
+ * text is read whole into one buffer, replayed by the core, and the outcome
+ * told: nothing when every result agrees, else one message box.
+ */
+#include "app/tape_commands.h"
+
+#include <commdlg.h>
+
+#include "amount/messages.h"
+#include "app/clipboard.h"
+#include "tape/replay.h"
+#include "tape/undo.h"
+
+namespace {
+
+/* The text being replayed, one more than the limit to know a longer one. */
+char g_szTapeText[REPLAY_MAX_CHARS + 1];
+
+const wchar_t *const REFUSAL_TEXTS[] = {
+    L"",
+#define REPLAY_REFUSAL(name, english, korean) L"" korean,
+#include "tape/replay_refusals.def"
+#undef REPLAY_REFUSAL
+};
+
+enum {
+    DIFFERENCES_SHOWN = 10,
+    NOTICE_CHARS = 1024 /* the longest notice: ten differences and their heading */
+};
+
+/* The differences that the message box lists. */
+struct ShownDifferences {
+    ReplayDifference lines[DIFFERENCES_SHOWN];
+    int count;
+};
+
+void KeepDifference(const ReplayDifference *difference, void *context)
+{
+    ShownDifferences *shown = (ShownDifferences *)context;
+    if (shown->count < DIFFERENCES_SHOWN) {
+        shown->lines[shown->count++] = *difference;
+    }
+}
+
+/* Appends one line of a notice, if it fits. */
+void AppendNoticeLine(wchar_t *text, const wchar_t *line)
+{
+    if (lstrlenW(text) + lstrlenW(line) + 2 < NOTICE_CHARS) {
+        lstrcatW(text, L"\n");
+        lstrcatW(text, line);
+    }
+}
+
+void ShowRefusal(HWND owner, const wchar_t *caption, const ReplayOutcome &outcome)
+{
+    wchar_t text[NOTICE_CHARS];
+    wchar_t line[NOTICE_CHARS / 4];
+    lstrcpyW(text, NOT_A_TAPE_TEXT(L));
+    if (outcome.line > 0) {
+        wsprintfW(line, NOT_A_TAPE_LINE_FORMAT(L), outcome.line, REFUSAL_TEXTS[outcome.refusal]);
+    } else {
+        lstrcpynW(line, REFUSAL_TEXTS[outcome.refusal], NOTICE_CHARS / 4);
+    }
+    AppendNoticeLine(text, L"");
+    AppendNoticeLine(text, line);
+    MessageBoxW(owner, text, caption, MB_OK | MB_ICONWARNING);
+}
+
+void ShowDifferences(HWND owner, const wchar_t *caption, const ShownDifferences &shown, int total)
+{
+    wchar_t text[NOTICE_CHARS];
+    wchar_t line[NOTICE_CHARS / 4];
+    lstrcpyW(text, RESULTS_DIFFER_TEXT(L));
+    AppendNoticeLine(text, L"");
+    for (int i = 0; i < shown.count; i++) {
+        const ReplayDifference &d = shown.lines[i];
+        wsprintfW(line, RESULT_DIFFERS_FORMAT(L), d.line, d.file, d.computed);
+        AppendNoticeLine(text, line);
+    }
+    if (total > shown.count) {
+        wsprintfW(line, MORE_DIFFER_FORMAT(L), total - shown.count);
+        AppendNoticeLine(text, line);
+    }
+    MessageBoxW(owner, text, caption, MB_OK | MB_ICONINFORMATION);
+}
+
+/* Replays the length bytes of g_szTapeText and tells the outcome. */
+bool ReplayAndTell(HWND owner, const wchar_t *caption, int length)
+{
+    ShownDifferences shown = {};
+    ReplayOutcome outcome = ReplayTapeText(g_szTapeText, length, KeepDifference, &shown);
+    if (outcome.refusal != REPLAY_TAKEN) {
+        ShowRefusal(owner, caption, outcome);
+        return false;
+    }
+    if (outcome.differences > 0) {
+        ShowDifferences(owner, caption, shown, outcome.differences);
+    }
+    return true;
+}
+
+void ShowReadFailure(HWND owner, DWORD error)
+{
+    wchar_t text[NOTICE_CHARS];
+    lstrcpyW(text, READ_FAILED_TEXT(L));
+    AppendSystemReason(text, NOTICE_CHARS, error);
+    MessageBoxW(owner, text, OPEN_CAPTION(L), MB_OK | MB_ICONWARNING);
+}
+
+/* Reads the file into g_szTapeText, up to one byte over the limit: its
+   length, or -1 after telling why it could not be read. */
+int ReadTapeFile(HWND owner, const wchar_t *path)
+{
+    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        ShowReadFailure(owner, LastError());
+        return -1;
+    }
+    DWORD length = 0;
+    DWORD error = 0;
+    for (;;) {
+        DWORD done = 0;
+        if (!ReadFile(file, g_szTapeText + length, sizeof(g_szTapeText) - length, &done, nullptr)) {
+            error = LastError();
+            break;
+        }
+        length += done;
+        if (done == 0 || length == sizeof(g_szTapeText)) {
+            break;
+        }
+    }
+    CloseHandle(file);
+    if (error != 0) {
+        ShowReadFailure(owner, error);
+        return -1;
+    }
+    return (int)length;
+}
+
+} // namespace
+
+void OpenTapeFile(HWND mainWindow)
+{
+    wchar_t path[MAX_PATH] = L"";
+    OPENFILENAMEW dialog = {};
+    dialog.lStructSize = sizeof(dialog);
+    dialog.hwndOwner = mainWindow;
+    dialog.lpstrFilter = TAPE_FILE_TYPES(L);
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = path;
+    dialog.nMaxFile = MAX_PATH;
+    dialog.lpstrTitle = OPEN_CAPTION(L);
+    dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
+                   OFN_NOCHANGEDIR;
+    if (GetOpenFileNameW(&dialog)) {
+        ReplayTapeFile(mainWindow, path);
+    } else if (DWORD error = CommDlgExtendedError()) {
+        /* cancelled is 0; a name too long is not */
+        ShowReadFailure(mainWindow, error == FNERR_BUFFERTOOSMALL ? ERROR_FILENAME_EXCED_RANGE : 0);
+    }
+}
+
+bool ReplayTapeFile(HWND mainWindow, const wchar_t *path)
+{
+    int length = ReadTapeFile(mainWindow, path);
+    return length >= 0 && ReplayAndTell(mainWindow, OPEN_CAPTION(L), length);
+}
+
+void PasteTape(HWND mainWindow)
+{
+    if (!OpenOwnClipboard(mainWindow)) {
+        MessageBeep(MB_ICONWARNING);
+        return;
+    }
+    int length = 0;
+    HANDLE data = GetClipboardData(CF_UNICODETEXT);
+    const wchar_t *text = data ? (const wchar_t *)GlobalLock(data) : nullptr;
+    if (text) {
+        /* To its end, within the memory it has, as UTF-8: a text that does
+           not fit the buffer is longer than any tape. */
+        SIZE_T units = GlobalSize(data) / sizeof(wchar_t);
+        int end = 0;
+        while ((SIZE_T)end < units && end <= REPLAY_MAX_CHARS && text[end] != L'\0') {
+            end++;
+        }
+        length = end == 0 ? 0
+                          : WideCharToMultiByte(CP_UTF8, 0, text, end, g_szTapeText,
+                                                (int)sizeof(g_szTapeText), nullptr, nullptr);
+        if (end > 0 && length == 0) {
+            length = (int)sizeof(g_szTapeText); /* too long, refused as such */
+        }
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    ReplayAndTell(mainWindow, PASTE_TAPE_CAPTION(L), length);
+}
+
+void UndoTape(HWND)
+{
+    UndoTapeChange();
+}
+
+void RedoTape(HWND)
+{
+    RedoTapeChange();
+}
+
+bool CanUndoTape(void)
+{
+    return CanUndoTapeChange();
+}
+
+bool CanRedoTape(void)
+{
+    return CanRedoTapeChange();
+}

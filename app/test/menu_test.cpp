@@ -1,0 +1,147 @@
+// The commands' menu: each way to open it, an item chosen running its
+// command, the items greyed or checked as the calculator stands, and always
+// on top from Ctrl+T.
+#include <string.h>
+
+#include "app/commands.h"
+#include "app/shell.h"
+#include "app/test/win_test.h"
+#include "buttons/img_button.h"
+#include "lcd/lcd_window.h"
+#include "res/resource.h"
+#include "tape/keys.h"
+#include "tape/tape.h"
+
+namespace {
+
+/* While the menu's own loop runs, a thread timer looks for its window and
+   then either types a mnemonic or closes it. */
+int g_nMenusSeen;
+RECT g_MenuRect;
+WPARAM g_ChooseChar; /* 0: close the menu */
+
+void CALLBACK WatchMenu(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    HWND popup = FindWindowA("#32768", nullptr);
+    if (!popup || !IsWindowVisible(popup)) {
+        return;
+    }
+    KillTimer(nullptr, timer);
+    g_nMenusSeen++;
+    GetWindowRect(popup, &g_MenuRect);
+    if (g_ChooseChar) {
+        INPUT key[2] = {};
+        key[0].type = key[1].type = INPUT_KEYBOARD;
+        key[0].ki.wScan = key[1].ki.wScan = (WORD)g_ChooseChar; /* typed as a character */
+        key[0].ki.dwFlags = KEYEVENTF_UNICODE;
+        key[1].ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
+        SendInput(2, key, sizeof(INPUT));
+    } else {
+        EndMenu();
+    }
+}
+
+/* Runs open() with the watch set; whether a menu showed, and where. */
+template <typename Open>
+bool MenuOpens(Open open, WPARAM choose = 0)
+{
+    g_nMenusSeen = 0;
+    g_ChooseChar = choose;
+    UINT_PTR timer = SetTimer(nullptr, 0, 20, WatchMenu);
+    open();
+    PumpUntil([] { return g_nMenusSeen > 0 && !FindWindowA("#32768", nullptr); }, 3000);
+    KillTimer(nullptr, timer);
+    return g_nMenusSeen == 1;
+}
+
+void SendKeys(const WORD *keys, int count)
+{
+    INPUT input[8] = {};
+    for (int i = 0; i < count; i++) {
+        input[i].type = input[count * 2 - 1 - i].type = INPUT_KEYBOARD;
+        input[i].ki.wVk = input[count * 2 - 1 - i].ki.wVk = keys[i];
+        input[count * 2 - 1 - i].ki.dwFlags = KEYEVENTF_KEYUP;
+    }
+    SendInput(count * 2, input, sizeof(INPUT));
+}
+
+void TestOpening(HWND mainWindow)
+{
+    RECT window;
+    GetWindowRect(mainWindow, &window);
+    HWND key = FindChild(mainWindow, KEY_7);
+    RecordLcdCommands(mainWindow, false);
+    CHECK(MenuOpens([&] {
+              PostMessageA(key, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
+              PostMessageA(key, WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
+          }),
+          "a right click on a key opens the menu");
+    CHECK(g_nLcdCommands == 0, "the right click pressed no key (%d)", g_nLcdCommands);
+    StopRecordingLcd(mainWindow);
+
+    static const struct {
+        const char *name;
+        WORD keys[2];
+        int count;
+    } KEYS[] = {
+        { "Shift+F10", { VK_SHIFT, VK_F10 }, 2 },
+        { "the Menu key", { VK_APPS }, 1 },
+        { "Alt+Space", { VK_MENU, VK_SPACE }, 2 },
+    };
+    for (const auto &k : KEYS) {
+        SetForegroundWindow(mainWindow);
+        SetFocus(mainWindow);
+        CHECK(MenuOpens([&] { SendKeys(k.keys, k.count); }), "%s opens the menu", k.name);
+        CHECK(g_MenuRect.left == window.left && g_MenuRect.top == window.top,
+              "%s: at the window's corner (%ld,%ld), not (%ld,%ld)", k.name, window.left,
+              window.top, g_MenuRect.left, g_MenuRect.top);
+    }
+}
+
+void TestItemsAndState(HWND mainWindow)
+{
+    OpenClipboard(mainWindow);
+    EmptyClipboard();
+    CloseClipboard();
+    HMENU menu = BuildCommandMenu(mainWindow);
+    int items = GetMenuItemCount(menu), named = 0;
+    for (int i = 0; i < items; i++) {
+        wchar_t text[64] = L"";
+        UINT id = GetMenuItemID(menu, i);
+        if (id != (UINT)-1 && GetMenuStringW(menu, i, text, 64, MF_BYPOSITION) > 0 && text[0]) {
+            named++;
+        }
+    }
+    CHECK(named == 11 && items == 15, "%d items, %d named from the string table", items, named);
+    CHECK(GetMenuState(menu, IDM_PASTE, MF_BYCOMMAND) & MF_GRAYED, "no text: paste greyed");
+    CHECK(GetMenuState(menu, IDM_UNDO, MF_BYCOMMAND) & MF_GRAYED, "nothing to undo at start");
+    CHECK(!(GetMenuState(menu, IDM_ALWAYS_ON_TOP, MF_BYCOMMAND) & MF_CHECKED), "not on top at start");
+    DestroyMenu(menu);
+
+    /* The mnemonic W chooses always on top: the item runs Ctrl+T's command. */
+    SendMessageA(mainWindow, WM_COMMAND, CMD_KEY, KEY_5);
+    CHECK(MenuOpens([&] { ShowCommandMenu(mainWindow, 150, 150); }, 'w'), "the menu opened");
+    CHECK(IsTopmost(mainWindow), "chosen from the menu, always on top is on");
+    CHECK(GetWindow(g_hKeyTips, GW_OWNER) == mainWindow, "the tooltip keeps its owner");
+    menu = BuildCommandMenu(mainWindow);
+    CHECK(GetMenuState(menu, IDM_ALWAYS_ON_TOP, MF_BYCOMMAND) & MF_CHECKED, "and checked");
+    CHECK(!(GetMenuState(menu, IDM_UNDO, MF_BYCOMMAND) & MF_GRAYED), "a key can be undone");
+    DestroyMenu(menu);
+
+    SetForegroundWindow(mainWindow);
+    SetFocus(mainWindow);
+    WORD ctrlT[] = { VK_CONTROL, 'T' };
+    SendKeys(ctrlT, 2);
+    CHECK(PumpUntil([&] { return !IsTopmost(mainWindow); }, 2000), "Ctrl+T turns it off again");
+}
+
+} // namespace
+
+int main()
+{
+    HWND mainWindow = StartCalculator();
+    TestOpening(mainWindow);
+    TestItemsAndState(mainWindow);
+    StopCalculator(mainWindow);
+    return TestResult("menu_test");
+}

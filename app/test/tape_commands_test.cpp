@@ -1,0 +1,164 @@
+// A tape read back three ways (Ctrl+O through the Open dialog, a file dropped
+// on the window, Ctrl+Shift+V), each reaching the same replay and telling it
+// in a box owned by the main window; a refused file changes nothing; Ctrl+Z,
+// Ctrl+Y and Ctrl+Shift+Z take the replay back and bring it again, the LCD's
+// text following.
+#include <shlobj.h>
+#include <stdio.h>
+#include <string.h>
+#include <wchar.h>
+
+#include <string>
+
+#include <dlgs.h>
+
+#include "amount/messages.h"
+#include "app/shell.h"
+#include "app/test/win_test.h"
+#include "buttons/img_button.h"
+#include "res/resource.h"
+#include "tape/tape_text.h"
+
+namespace {
+
+const wchar_t CORRECTED_PATH[] = L"C:\\tapes\\corrected.txt";
+const wchar_t REFUSED_PATH[] = L"C:\\tapes\\refused.txt";
+const char CORRECTED[] = "              12\r\n+              4\r\n=             15\r\n";
+const wchar_t CORRECTED_DIFFERENCE[] = L"3번째 줄: 적힌 값 15, 계산한 값 16";
+
+const wchar_t *g_pszDialogPath; /* what the Open dialog is given */
+wchar_t g_BoxText[1024];
+HWND g_hBoxOwner;
+
+/* Answers the Open dialog with g_pszDialogPath and reads and closes any
+   message box. */
+LRESULT CALLBACK AnsweringHook(int code, WPARAM wParam, LPARAM lParam)
+{
+    HWND window = (HWND)wParam;
+    if (code == HCBT_ACTIVATE && GetDlgItem(window, 0xFFFF)) {
+        GetDlgItemTextW(window, 0xFFFF, g_BoxText, 1024);
+        g_hBoxOwner = GetWindow(window, GW_OWNER);
+        PostMessageA(window, WM_COMMAND, IDOK, 0);
+    } else if (code == HCBT_ACTIVATE && (GetDlgItem(window, edt1) || GetDlgItem(window, cmb13))) {
+        SetDlgItemTextW(window, GetDlgItem(window, cmb13) ? cmb13 : edt1, g_pszDialogPath);
+        PostMessageA(window, WM_COMMAND, IDOK, 0);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void WriteTextFile(const wchar_t *path, const char *text)
+{
+    FILE *file = _wfopen(path, L"wb");
+    CHECK(file && fputs(text, file) >= 0, "%ls written", path);
+    if (file) fclose(file);
+}
+
+/* The key-down of virtualKey with Ctrl, and Shift when shift, held. */
+void PressCtrl(HWND mainWindow, WPARAM virtualKey, bool shift = false)
+{
+    BYTE state[256] = {};
+    state[VK_CONTROL] = 0x80;
+    state[VK_SHIFT] = shift ? 0x80 : 0;
+    SetKeyboardState(state);
+    SendMessageW(mainWindow, WM_KEYDOWN, virtualKey, 1);
+    SendMessageW(mainWindow, WM_CHAR, virtualKey & 0x1F, 1);
+    SetKeyboardState((BYTE *)memset(state, 0, sizeof(state)));
+}
+
+void DropFile(HWND mainWindow, const wchar_t *path)
+{
+    size_t chars = wcslen(path) + 2; /* the list ends with an empty name */
+    HGLOBAL drop = GlobalAlloc(GHND, sizeof(DROPFILES) + chars * sizeof(wchar_t));
+    DROPFILES *files = (DROPFILES *)GlobalLock(drop);
+    files->pFiles = sizeof(DROPFILES);
+    files->fWide = TRUE;
+    wcscpy((wchar_t *)(files + 1), path);
+    GlobalUnlock(drop);
+    SendMessageW(mainWindow, WM_DROPFILES, (WPARAM)drop, 0); /* the window frees it */
+}
+
+void PasteCorrected(HWND mainWindow)
+{
+    size_t size = (strlen(CORRECTED) + 1) * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
+    MultiByteToWideChar(CP_UTF8, 0, CORRECTED, -1, (wchar_t *)GlobalLock(memory), (int)size);
+    GlobalUnlock(memory);
+    OpenClipboard(nullptr);
+    EmptyClipboard();
+    SetClipboardData(CF_UNICODETEXT, memory);
+    CloseClipboard();
+    PressCtrl(mainWindow, 'V', true);
+}
+
+void OpenCorrected(HWND mainWindow)
+{
+    g_pszDialogPath = CORRECTED_PATH;
+    PressCtrl(mainWindow, 'O');
+}
+
+void DropCorrected(HWND mainWindow)
+{
+    DropFile(mainWindow, CORRECTED_PATH);
+}
+
+std::string TapeText(void)
+{
+    char text[TAPE_TEXT_SIZE];
+    FormatTapeText("\r\n", text);
+    return text;
+}
+
+std::string LcdText(HWND mainWindow)
+{
+    char text[64] = "";
+    GetWindowTextA(FindChild(mainWindow, IDC_LCDSCREEN), text, sizeof(text));
+    return text;
+}
+
+void TestReplays(HWND mainWindow)
+{
+    const struct { const char *name; void (*run)(HWND); } WAYS[] = {
+        { "Ctrl+O", OpenCorrected }, { "a drop", DropCorrected }, { "Ctrl+Shift+V", PasteCorrected },
+    };
+    for (const auto &way : WAYS) {
+        SendMessageA(mainWindow, WM_COMMAND, CMD_KEY, KEY_POWER);
+        SendMessageA(mainWindow, WM_COMMAND, CMD_KEY, KEY_7);
+        std::string before = TapeText();
+        g_BoxText[0] = L'\0';
+        g_hBoxOwner = nullptr;
+        way.run(mainWindow);
+        CHECK(TapeText() == "              12\r\n+              4\r\n=             16\r\n", "%s: tape %s",
+              way.name, TapeText().c_str());
+        CHECK(wcsstr(g_BoxText, RESULTS_DIFFER_TEXT(L)) && wcsstr(g_BoxText, CORRECTED_DIFFERENCE),
+              "%s: told \"%ls\"", way.name, g_BoxText);
+        CHECK(g_hBoxOwner == mainWindow, "%s: the box is the main window's", way.name);
+        CHECK(LcdText(mainWindow) == "16", "%s: the LCD reads %s", way.name, LcdText(mainWindow).c_str());
+        PressCtrl(mainWindow, 'Z');
+        CHECK(TapeText() == before && LcdText(mainWindow) == "7", "%s: undone", way.name);
+        PressCtrl(mainWindow, way.run == DropCorrected ? 'Z' : 'Y', way.run == DropCorrected);
+        CHECK(LcdText(mainWindow) == "16", "%s: redone", way.name);
+    }
+
+    WriteTextFile(REFUSED_PATH, "12\r\n+3x\r\n");
+    std::string before = TapeText();
+    g_BoxText[0] = L'\0';
+    DropFile(mainWindow, REFUSED_PATH);
+    CHECK(wcsstr(g_BoxText, NOT_A_TAPE_TEXT(L)) && wcsstr(g_BoxText, L"2번째 줄"), "refused: told \"%ls\"",
+          g_BoxText);
+    CHECK(TapeText() == before, "refused: the tape is unchanged");
+}
+
+} // namespace
+
+int main()
+{
+    HWND mainWindow = StartCalculator();
+    CHECK(GetWindowLongW(mainWindow, GWL_EXSTYLE) & WS_EX_ACCEPTFILES, "files can be dropped");
+    CreateDirectoryW(L"C:\\tapes", nullptr);
+    WriteTextFile(CORRECTED_PATH, CORRECTED);
+    HHOOK hook = SetWindowsHookExA(WH_CBT, AnsweringHook, nullptr, GetCurrentThreadId());
+    TestReplays(mainWindow);
+    UnhookWindowsHookEx(hook);
+    StopCalculator(mainWindow);
+    return TestResult("tape_commands_test");
+}
