@@ -147,20 +147,27 @@ void ShowSaveFailure(HWND owner, bool existed, DWORD error)
 
 } // namespace
 
+void DescribeTapeFileDialog(OPENFILENAMEW *dialog, HWND owner, wchar_t path[MAX_PATH],
+                            const wchar_t *title)
+{
+    *dialog = {};
+    dialog->lStructSize = sizeof(*dialog);
+    dialog->hwndOwner = owner;
+    dialog->lpstrFilter = TAPE_FILE_TYPES(L);
+    dialog->nFilterIndex = 1;
+    dialog->lpstrFile = path;
+    dialog->nMaxFile = MAX_PATH;
+    dialog->lpstrTitle = title;
+    dialog->Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+}
+
 void SaveTape(HWND mainWindow)
 {
     wchar_t path[MAX_PATH] = L"tape.txt";
-    OPENFILENAMEW dialog = {};
-    dialog.lStructSize = sizeof(dialog);
-    dialog.hwndOwner = mainWindow;
-    dialog.lpstrFilter = TAPE_FILE_TYPES(L);
-    dialog.nFilterIndex = 1;
-    dialog.lpstrFile = path;
-    dialog.nMaxFile = MAX_PATH;
-    dialog.lpstrTitle = SAVE_CAPTION(L);
+    OPENFILENAMEW dialog;
+    DescribeTapeFileDialog(&dialog, mainWindow, path, SAVE_CAPTION(L));
     dialog.lpstrDefExt = L"txt";
-    dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
-                   OFN_NOCHANGEDIR;
+    dialog.Flags |= OFN_OVERWRITEPROMPT;
     if (GetSaveFileNameW(&dialog)) {
         SaveTapeTo(mainWindow, path);
     } else if (DWORD error = CommDlgExtendedError()) {

@@ -6,6 +6,7 @@
 #define ORVANTA_CLIPBOARD_H
 
 #include <windows.h>
+#include <commdlg.h>
 
 /* The commands (their keys and menu items are in app/commands.cpp). */
 /* Copies the current amount, plain (Ctrl+C). */
@@ -28,6 +29,11 @@ DWORD LastError(void);
 /* Appends to text (size characters in all) a blank line and the system's
    words for error; nothing for 0. */
 void AppendSystemReason(wchar_t *text, int size, DWORD error);
+
+/* The Open and Save As dialogs of a tape file: text files offered, the
+   chosen name into path, the current folder left as it is. */
+void DescribeTapeFileDialog(OPENFILENAMEW *dialog, HWND owner, wchar_t path[MAX_PATH],
+                            const wchar_t *title);
 
 /* Writes the tape to path, whole or not at all, and never over a read-only
    file; a failure is told, with the system's reason, in a message box owned

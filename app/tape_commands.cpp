@@ -144,16 +144,9 @@ int ReadTapeFile(HWND owner, const wchar_t *path)
 void OpenTapeFile(HWND mainWindow)
 {
     wchar_t path[MAX_PATH] = L"";
-    OPENFILENAMEW dialog = {};
-    dialog.lStructSize = sizeof(dialog);
-    dialog.hwndOwner = mainWindow;
-    dialog.lpstrFilter = TAPE_FILE_TYPES(L);
-    dialog.nFilterIndex = 1;
-    dialog.lpstrFile = path;
-    dialog.nMaxFile = MAX_PATH;
-    dialog.lpstrTitle = OPEN_CAPTION(L);
-    dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
-                   OFN_NOCHANGEDIR;
+    OPENFILENAMEW dialog;
+    DescribeTapeFileDialog(&dialog, mainWindow, path, OPEN_CAPTION(L));
+    dialog.Flags |= OFN_FILEMUSTEXIST;
     if (GetOpenFileNameW(&dialog)) {
         ReplayTapeFile(mainWindow, path);
     } else if (DWORD error = CommDlgExtendedError()) {
