@@ -82,27 +82,100 @@ HWND CreateChild(HWND parent, const char *className, int x, int y, int width, in
     return child;
 }
 
+/* Where child id sits at the face's factor. */
+RECT ChildRect(int id)
+{
+    RECT rect = { LCD_X, LCD_Y, LCD_X + LCD_WIDTH, LCD_Y + LCD_HEIGHT };
+    if (id != IDC_LCDSCREEN) {
+        ButtonSpec spec = {};
+        GetButtonSpec(nullptr, id, &spec);
+        rect = { spec.x, spec.y, spec.x + spec.width, spec.y + spec.height };
+    }
+    return { Scaled(rect.left), Scaled(rect.top), Scaled(rect.right), Scaled(rect.bottom) };
+}
+
+/* The round-cornered region, each of its pixels an n x n block at factor
+   n: the same cut corners, without the smoother curve that a larger round
+   rectangle would have. */
+HRGN CreateSkinRegion(void)
+{
+    HRGN region = CreateRoundRectRgn(0, 0, REGION_RIGHT, REGION_BOTTOM, REGION_CORNER_WIDTH,
+                                     REGION_CORNER_HEIGHT);
+    int n = g_nScale;
+    DWORD size = region && n > 1 ? GetRegionData(region, 0, nullptr) : 0;
+    enum { REGION_DATA_MAX = 4096 };
+    static DWORD data[REGION_DATA_MAX / sizeof(DWORD)]; /* one thread, one use at a time */
+    if (size == 0 || size > sizeof(data) || !GetRegionData(region, size, (RGNDATA *)data)) {
+        return region;
+    }
+    RGNDATA *rects = (RGNDATA *)data;
+    RECT *r = (RECT *)rects->Buffer;
+    for (DWORD i = 0; i < rects->rdh.nCount; i++) {
+        r[i] = { r[i].left * n, r[i].top * n, r[i].right * n, r[i].bottom * n };
+    }
+    RECT &bound = rects->rdh.rcBound;
+    bound = { bound.left * n, bound.top * n, bound.right * n, bound.bottom * n };
+    HRGN scaled = ExtCreateRegion(nullptr, size, rects);
+    if (!scaled) {
+        return region;
+    }
+    DeleteObject(region);
+    return scaled;
+}
+
+/* The window's size, region and skin at the face's factor. */
+void DressFace(HWND hwnd)
+{
+    SetWindowRgn(hwnd, CreateSkinRegion(), FALSE); /* the region now belongs to the system */
+    FreeSurface(&g_Skin);
+    KeepBitmapResource(IDB_SKIN, &g_Skin);
+    g_hSkinBitmap = g_Skin.kept.bitmap;
+}
+
 LRESULT OnCreate(HWND hwnd)
 {
+    /* The face takes its display's whole factor before anything is made,
+       so that every child and picture is made at it once. */
+    g_nScale = ScaleFactorOfDpi(DpiOfWindow(hwnd));
+    if (g_nScale != 1) {
+        SetWindowPos(hwnd, nullptr, 0, 0, Scaled(SKIN_WIDTH), Scaled(SKIN_HEIGHT),
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     /* Each key is created where its layout row puts it, which spares it
        moving itself there. A calculator without all its keys and its LCD is
        no use: -1 fails the main window's creation, and the program ends. */
-    for (int id = 1; id <= BUTTON_COUNT; id++) {
-        ButtonSpec spec = {};
-        GetButtonSpec(hwnd, id, &spec);
-        if (!CreateChild(hwnd, IMG_BUTTON_CLASS, spec.x, spec.y, spec.width, spec.height, id)) {
+    for (int id = 1; id <= IDC_LCDSCREEN; id++) {
+        RECT r = ChildRect(id);
+        const char *className = id == IDC_LCDSCREEN ? LCD_SCREEN_CLASS : IMG_BUTTON_CLASS;
+        if (!CreateChild(hwnd, className, r.left, r.top, r.right - r.left, r.bottom - r.top, id)) {
             return -1;
         }
     }
-    if (!CreateChild(hwnd, LCD_SCREEN_CLASS, LCD_X, LCD_Y, LCD_WIDTH, LCD_HEIGHT, IDC_LCDSCREEN)) {
-        return -1;
-    }
-    HRGN region = CreateRoundRectRgn(0, 0, REGION_RIGHT, REGION_BOTTOM, REGION_CORNER_WIDTH,
-                                     REGION_CORNER_HEIGHT);
-    SetWindowRgn(hwnd, region, FALSE); /* the region now belongs to the system */
-    KeepBitmapResource(IDB_SKIN, &g_Skin);
-    g_hSkinBitmap = g_Skin.kept.bitmap;
+    DressFace(hwnd);
     DragAcceptFiles(hwnd, TRUE);
+    return 0;
+}
+
+/* Moved to a monitor of another scale: the face is made again at the new
+   factor, where the system suggests; the tape and the entry stay as they
+   are. */
+LRESULT OnDpiChanged(HWND hwnd, WPARAM wParam, const RECT *suggested)
+{
+    int factor = ScaleFactorOfDpi(LOWORD(wParam));
+    if (factor != g_nScale) {
+        g_nScale = factor;
+        for (int id = 1; id <= IDC_LCDSCREEN; id++) {
+            RECT r = ChildRect(id);
+            MoveWindow(FindChild(hwnd, id), r.left, r.top, r.right - r.left, r.bottom - r.top, FALSE);
+        }
+        ForgetPressedImages();
+        LoadLcdGlyphs();
+        DressFace(hwnd);
+    }
+    SetWindowPos(hwnd, nullptr, suggested->left, suggested->top, Scaled(SKIN_WIDTH),
+                 Scaled(SKIN_HEIGHT), SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(hwnd, nullptr, FALSE);
+    InvalidateRect(FindChild(hwnd, IDC_LCDSCREEN), nullptr, FALSE);
     return 0;
 }
 
@@ -113,7 +186,8 @@ LRESULT OnCreate(HWND hwnd)
 void ValidateKeys(HWND hwnd, const RECT *painted)
 {
     HRGN keys = CreateRectRgnIndirect(painted);
-    HRGN lcd = CreateRectRgn(LCD_X, LCD_Y, LCD_X + LCD_WIDTH, LCD_Y + LCD_HEIGHT);
+    RECT area = ChildRect(IDC_LCDSCREEN);
+    HRGN lcd = CreateRectRgnIndirect(&area);
     CombineRgn(keys, keys, lcd, RGN_DIFF);
     RedrawWindow(hwnd, nullptr, keys, RDW_VALIDATE | RDW_ALLCHILDREN);
     DeleteObject(lcd);
@@ -305,7 +379,7 @@ void ShowMainWindow(HWND mainWindow, int showCommand)
 void PaintSkin(HDC dc)
 {
     if (g_Skin.kept.dc) {
-        BitBlt(dc, 0, 0, SKIN_WIDTH, SKIN_HEIGHT, g_Skin.kept.dc, 0, 0, SRCCOPY);
+        BitBlt(dc, 0, 0, g_Skin.width, g_Skin.height, g_Skin.kept.dc, 0, 0, SRCCOPY);
     }
 }
 
@@ -326,6 +400,8 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         return OnChar(hwnd, wParam, lParam);
     case WM_COMMAND:
         return OnCommand(hwnd, wParam, lParam);
+    case WM_DPICHANGED:
+        return OnDpiChanged(hwnd, wParam, (const RECT *)lParam);
     case WM_CONTEXTMENU:
         return OnContextMenu(hwnd, lParam);
     case WM_SYSCOMMAND:

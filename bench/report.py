@@ -93,6 +93,16 @@ def us(v):
     return f'{v:.0f}'
 
 
+def tapes_of(samples):
+    """empty and full, then the same at another factor where the run has them
+    ('empty at 2x'), in the order they first appear."""
+    found = []
+    for (_, tape, _, _) in samples:
+        if tape and tape not in found:
+            found.append(tape)
+    return [t for t in TAPES if t in found] + [t for t in found if t not in TAPES]
+
+
 def latency_table(samples, what, title, short, pairs):
     """One row per tape and kind of key: the calculator's median, p90 and p99
     beside the floor's median. pairs: time down and up together."""
@@ -103,7 +113,7 @@ def latency_table(samples, what, title, short, pairs):
                f'median ratio (≤ {KEY_RATIO})', f'p99 ÷ floor median (≤ {KEY_P99_RATIO})', 'met']
     table = Table(title, header)
     chart = []
-    for tape in TAPES:
+    for tape in tapes_of(samples):
         for key in key_kinds(samples, 'down' if pairs else what):
             def total(subject):
                 if pairs:

@@ -121,9 +121,10 @@ LRESULT OnCreate(HWND hwnd, const CREATESTRUCTW *create)
     if (!spec) {
         return -1;
     }
-    if (create->x != spec->x || create->y != spec->y || create->cx != spec->width ||
-        create->cy != spec->height) {
-        MoveWindow(hwnd, spec->x, spec->y, spec->width, spec->height, FALSE);
+    if (create->x != Scaled(spec->x) || create->y != Scaled(spec->y) ||
+        create->cx != Scaled(spec->width) || create->cy != Scaled(spec->height)) {
+        MoveWindow(hwnd, Scaled(spec->x), Scaled(spec->y), Scaled(spec->width),
+                   Scaled(spec->height), FALSE);
     }
     return 0;
 }
@@ -199,7 +200,7 @@ LRESULT OnMouseMove(HWND hwnd, WPARAM wParam, LPARAM lParam)
     /* Read unsigned: a pointer left of or above the key is far outside. */
     unsigned x = LOWORD(lParam);
     unsigned y = HIWORD(lParam);
-    bool inside = x <= (unsigned)spec->width && y <= (unsigned)spec->height;
+    bool inside = x <= (unsigned)Scaled(spec->width) && y <= (unsigned)Scaled(spec->height);
     if (!inside && g_bPressedShown) {
         g_bPressedShown = DrawImgButton(hwnd, 0, spec);
     } else if (inside && !g_bPressedShown) {
@@ -250,6 +251,13 @@ LRESULT OnCaptureChanged(HWND hwnd, WPARAM wParam, LPARAM lParam)
 
 } // namespace
 
+void ForgetPressedImages(void)
+{
+    for (Surface &image : g_PressedImages) {
+        FreeSurface(&image);
+    }
+}
+
 /* Released, the key shows the parent's skin again: the parent draws its
    client area into the key's context, shifted so that the key's rectangle
    lands on the key. Drawn at once, this costs one blit where a repaint of the
@@ -260,11 +268,11 @@ int DrawImgButton(HWND hwnd, int pressed, const ButtonSpec *spec)
     if (pressed) {
         const Surface *image = PressedImageOf(spec);
         if (image && image->kept.dc) {
-            BitBlt(dc, 0, 0, spec->width, spec->height, image->kept.dc, 0, 0, SRCCOPY);
+            BitBlt(dc, 0, 0, image->width, image->height, image->kept.dc, 0, 0, SRCCOPY);
         }
     } else {
         POINT origin;
-        SetViewportOrgEx(dc, -spec->x, -spec->y, &origin);
+        SetViewportOrgEx(dc, -Scaled(spec->x), -Scaled(spec->y), &origin);
         SendMessageA(GetParent(hwnd), WM_PRINTCLIENT, (WPARAM)dc, PRF_CLIENT);
         SetViewportOrgEx(dc, origin.x, origin.y, nullptr);
     }

@@ -53,4 +53,8 @@ int DrawImgButton(HWND hwnd, int pressed, const ButtonSpec *spec);
 
 LRESULT CALLBACK ImgButtonWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
+/* Drops the kept pressed images, to be made again at the face's new factor
+   at each key's next press. */
+void ForgetPressedImages(void);
+
 #endif

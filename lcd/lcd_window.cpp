@@ -74,6 +74,9 @@ bool Holds(const Surface &surface, int x, int y, int width, int height)
            y + height <= surface.height;
 }
 
+/* All of the LCD below is at the face's factor: the art is kept scaled, and
+   each position and size is the layout's times g_nScale. */
+
 /* What a blit with SRCCOPY between the two would do (an area that does not
    fit is left out: the geometry is fixed, and memory is not a clipped DC). */
 void CopyPixels(const Surface &from, int fromX, int fromY, int width, int height, Surface &to,
@@ -96,7 +99,8 @@ int LineTop(int row)
 
 void DrawGlyph(Surface &work, int glyph, int x, int y, int width)
 {
-    CopyPixels(g_LcdArt, GLYPH_SLOT * glyph, GLYPH_STRIP_Y, width, LCD_GLYPH_HEIGHT, work, x, y);
+    CopyPixels(g_LcdArt, Scaled(GLYPH_SLOT * glyph), Scaled(GLYPH_STRIP_Y), Scaled(width),
+               Scaled(LCD_GLYPH_HEIGHT), work, Scaled(x), Scaled(y));
 }
 
 /* One tape line: the mark, then the amount with its leading zeros shown as
@@ -129,10 +133,10 @@ void DrawMarker(Surface &work)
     int lineTop = LineTop(g_Tape.markerRow);
     int top = lineTop - LCD_MARKER_OVERHANG;
     int bottom = lineTop + LCD_GLYPH_HEIGHT + LCD_MARKER_OVERHANG - 1;
-    top = top < 0 ? 0 : top;
-    bottom = bottom > LCD_DRAWN_HEIGHT ? LCD_DRAWN_HEIGHT : bottom;
+    top = Scaled(top < 0 ? 0 : top);
+    bottom = Scaled(bottom > LCD_DRAWN_HEIGHT ? LCD_DRAWN_HEIGHT : bottom);
     for (int y = top; y < bottom; y++) {
-        for (int x = LCD_MARKER_LEFT; x < LCD_MARKER_RIGHT - 1; x++) {
+        for (int x = Scaled(LCD_MARKER_LEFT); x < Scaled(LCD_MARKER_RIGHT - 1); x++) {
             work.pixels[y * work.width + x] &= keep;
         }
     }
@@ -141,8 +145,8 @@ void DrawMarker(Surface &work)
 /* The background and the glyphs, and the surface to compose on. */
 void KeepLcdArt(void)
 {
-    KeepSurface(LCD_ART_WIDTH, LCD_ART_HEIGHT, &g_LcdArt);
-    KeepSurface(LCD_DRAWN_WIDTH, LCD_DRAWN_HEIGHT, &g_LcdWork);
+    KeepSurface(Scaled(LCD_ART_WIDTH), Scaled(LCD_ART_HEIGHT), &g_LcdArt);
+    KeepSurface(Scaled(LCD_DRAWN_WIDTH), Scaled(LCD_DRAWN_HEIGHT), &g_LcdWork);
     if (!g_LcdArt.pixels || !g_LcdWork.pixels) {
         FreeSurface(&g_LcdArt);
         FreeSurface(&g_LcdWork);
@@ -266,7 +270,7 @@ void PaintLcd(HWND, HDC dc)
         return;
     }
     GdiFlush(); /* whatever GDI still has to do on the surfaces is done */
-    CopyPixels(g_LcdArt, 0, 0, LCD_DRAWN_WIDTH, LCD_DRAWN_HEIGHT, g_LcdWork, 0, 0);
+    CopyPixels(g_LcdArt, 0, 0, g_LcdWork.width, g_LcdWork.height, g_LcdWork, 0, 0);
 
     int last = g_Tape.viewTop + LCD_LINES - 1;
     if (last > g_Tape.tapeCur) {
@@ -281,7 +285,7 @@ void PaintLcd(HWND, HDC dc)
     }
     DrawMarker(g_LcdWork);
 
-    BitBlt(dc, 0, 0, LCD_DRAWN_WIDTH, LCD_DRAWN_HEIGHT, g_LcdWork.kept.dc, 0, 0, SRCCOPY);
+    BitBlt(dc, 0, 0, g_LcdWork.width, g_LcdWork.height, g_LcdWork.kept.dc, 0, 0, SRCCOPY);
 }
 
 void RepaintLcd(void)

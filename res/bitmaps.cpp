@@ -1,6 +1,42 @@
 #include "res/bitmaps.h"
 
 HINSTANCE g_hInstance;
+int g_nScale = 1;
+
+int ScaleFactorOfDpi(int dpi)
+{
+    int factor = (dpi + 48) / 96;
+    return factor < 1 ? 1 : factor;
+}
+
+int DpiOfWindow(HWND hwnd)
+{
+    /* Windows 10 1607 and later; Windows 7 has only the system's DPI. Looked
+       up each time (a window asks once): a static kept here would need the
+       run-time's start-up code, which this program does without. */
+    typedef UINT(WINAPI * GetDpiForWindowFn)(HWND);
+    GetDpiForWindowFn getDpiForWindow = (GetDpiForWindowFn)(void (*)(void))GetProcAddress(
+        GetModuleHandleA("user32.dll"), "GetDpiForWindow");
+    UINT dpi = getDpiForWindow && hwnd ? getDpiForWindow(hwnd) : 0;
+    if (dpi == 0) {
+        HDC screen = GetDC(nullptr);
+        dpi = (UINT)GetDeviceCaps(screen, LOGPIXELSX);
+        ReleaseDC(nullptr, screen);
+    }
+    return (int)dpi;
+}
+
+/* Source pixel (col, row) of a picture drawn at factor n from out: an n x n
+   block, rows stride apart. */
+static inline void PutPixel(DWORD *out, int stride, int n, int col, int row, DWORD colour)
+{
+    DWORD *at = out + (size_t)row * n * stride + (size_t)col * n;
+    for (int dy = 0; dy < n; dy++, at += stride) {
+        for (int dx = 0; dx < n; dx++) {
+            at[dx] = colour;
+        }
+    }
+}
 
 /* The resource's header and colour table, read in place; its pixels follow,
    up to *end (the end of the resource), which the other arguments may
@@ -62,9 +98,10 @@ void FreeKeptBitmap(KeptBitmap *kept)
 
 /* Expands bottom-up BI_RLE8 pixels (runs, literal runs, line ends; no
    jumps) from in up to end through colours into the width x height area
-   at out, rows outStride apart; 0 for data it does not take. */
+   at out, rows outStride apart, each pixel an n x n block; 0 for data it
+   does not take. */
 static int CopyRle8(const BYTE *in, const BYTE *end, int width, int height, const DWORD colours[256],
-                    DWORD *out, int outStride)
+                    DWORD *out, int outStride, int scale)
 {
     int x = 0;
     int row = 0; /* from the bottom */
@@ -85,9 +122,8 @@ static int CopyRle8(const BYTE *in, const BYTE *end, int width, int height, cons
         if ((literal && n == 2) || row >= height || x + n > width || (literal && end - in < n)) {
             return 0; /* a jump, or outside the bitmap */
         }
-        DWORD *to = out + (size_t)(height - 1 - row) * outStride + x;
         for (int i = 0; i < n; i++) {
-            to[i] = colours[literal ? in[i] : value];
+            PutPixel(out, outStride, scale, x + i, height - 1 - row, colours[literal ? in[i] : value]);
         }
         x += n;
         if (literal) {
@@ -111,8 +147,9 @@ void DrawResourceOn(Surface *dest, int x, int y, int resourceId)
     int width = header.biWidth;
     int height = header.biHeight < 0 ? -header.biHeight : header.biHeight;
     bool rle = header.biCompression == BI_RLE8 && header.biHeight > 0;
+    int n = g_nScale;
     if (header.biBitCount != 8 || (header.biCompression != BI_RGB && !rle) || x < 0 || y < 0 ||
-        x + width > dest->width || y + height > dest->height) {
+        (x + width) * n > dest->width || (y + height) * n > dest->height) {
         return;
     }
     DWORD colours[256] = {};
@@ -121,18 +158,17 @@ void DrawResourceOn(Surface *dest, int x, int y, int resourceId)
         const RGBQUAD &c = info->bmiColors[i];
         colours[i] = ((DWORD)c.rgbRed << 16) | ((DWORD)c.rgbGreen << 8) | c.rgbBlue;
     }
+    DWORD *out = dest->pixels + (size_t)y * n * dest->width + (size_t)x * n;
     if (rle) {
-        CopyRle8(pixels, end, width, height, colours, dest->pixels + (size_t)y * dest->width + x,
-                 dest->width);
+        CopyRle8(pixels, end, width, height, colours, out, dest->width, n);
         return;
     }
     int stride = (width + 3) & ~3; /* rows of 8-bit pixels are padded to 4 bytes */
     for (int row = 0; row < height; row++) {
         int from = header.biHeight < 0 ? row : height - 1 - row; /* most are bottom-up */
         const BYTE *in = pixels + (size_t)from * stride;
-        DWORD *out = dest->pixels + (size_t)(y + row) * dest->width + x;
         for (int col = 0; col < width; col++) {
-            out[col] = colours[in[col]];
+            PutPixel(out, dest->width, n, col, row, colours[in[col]]);
         }
     }
 }
@@ -164,6 +200,7 @@ void KeepBitmapResource(int resourceId, Surface *surface)
         return;
     }
     const BITMAPINFOHEADER &header = info->bmiHeader;
-    KeepSurface(header.biWidth, header.biHeight < 0 ? -header.biHeight : header.biHeight, surface);
+    int height = header.biHeight < 0 ? -header.biHeight : header.biHeight;
+    KeepSurface(Scaled(header.biWidth), Scaled(height), surface);
     DrawResourceOn(surface, 0, 0, resourceId);
 }

@@ -12,6 +12,24 @@
 /* Set first thing at start-up; every resource load uses it. */
 extern HINSTANCE g_hInstance;
 
+/* The whole factor the face is drawn at: each pixel of the artwork an n x n
+   block, every rectangle n times its size. 1 until the main window takes
+   its display's; the resource pictures below are drawn at it. */
+extern int g_nScale;
+
+inline int Scaled(int length)
+{
+    return length * g_nScale;
+}
+
+/* The factor for a display of dpi dots per inch: dpi / 96 to the nearest
+   whole number, halves up (96 and 120 give 1, 144 and 192 give 2). */
+int ScaleFactorOfDpi(int dpi);
+
+/* The DPI of the monitor the window is on (GetDpiForWindow, where Windows
+   has it), else the system's. */
+int DpiOfWindow(HWND hwnd);
+
 /* Describes a 32-bit top-down device-independent bitmap of width x height,
    whose pixels read 0x00RRGGBB, top row first. */
 void DescribeTopDown32(BITMAPINFO *info, int width, int height);
@@ -50,7 +68,7 @@ void FreeSurface(Surface *surface);
    does not fit, draws nothing. */
 void DrawResourceOn(Surface *surface, int x, int y, int resourceId);
 
-/* Bitmap resource resourceId on a surface of its own size. */
+/* Bitmap resource resourceId on a surface of its own size at g_nScale. */
 void KeepBitmapResource(int resourceId, Surface *surface);
 
 #endif

@@ -36,6 +36,9 @@
 #define IDS_KEY_NAME_BASE 1000 /* key n's name is string IDS_KEY_NAME_BASE + n */
 /* 2001 to 2099: the menu items' texts, string n for command n (res/menu.def) */
 
+/* Application manifest: 1, the one Windows reads when it starts the program */
+#define IDR_MANIFEST 1
+
 /* Version block: 1 */
 #define IDV_VERSION 1
 

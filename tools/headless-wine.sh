@@ -27,7 +27,7 @@ trap cleanup EXIT INT TERM
 # Xvfb picks a free display itself and writes its number once it accepts
 # connections, so parallel runs never share a display.
 mkfifo "$tmp/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$tmp/display" >"$tmp/xvfb.log" 2>&1 &
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$tmp/display" >"$tmp/xvfb.log" 2>&1 &
 xvfb_pid=$!
 n=$(timeout 20 head -n1 "$tmp/display" || true)
 if [ -z "$n" ]; then echo "Xvfb did not start" >&2; cat "$tmp/xvfb.log" >&2; exit 1; fi

@@ -55,5 +55,18 @@ if [ ! -f "$WINEPREFIX/.orvanta-fonts" ] && fc-list 2>/dev/null | grep -q NanumG
     "$WINELOADER" regedit /S "$reg" >/dev/null 2>&1 && touch "$WINEPREFIX/.orvanta-fonts"
 fi
 
+# ORVANTA_DPI=144 (or any DPI) shows the calculator at that display scale:
+# the prefix's DPI, written only when it changes (each write starts Wine).
+dpi=${ORVANTA_DPI:-96}
+case "$dpi" in
+    "" | *[!0-9]*)
+        echo "make run: ORVANTA_DPI must be a number of dots per inch (96, 144, 192...), not '$dpi'." >&2
+        exit 1 ;;
+esac
+if [ "$(cat "$WINEPREFIX/.orvanta-dpi" 2>/dev/null || true)" != "$dpi" ]; then
+    "$WINELOADER" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
+        >/dev/null 2>&1 && echo "$dpi" >"$WINEPREFIX/.orvanta-dpi"
+fi
+
 echo "make run: $exe under $ORVANTA_WINE-bit Wine: $ORVANTA_WINE_WHY" >&2
 exec "$WINELOADER" "$exe"

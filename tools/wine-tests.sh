@@ -3,7 +3,8 @@
 # each build a display and a prefix of its own), for every build this host
 # can run: the 32-bit build (build/win) under 32-bit Wine where the host runs
 # 32-bit code, and the x86-64 build (build/win64) under 64-bit Wine always.
-# ORVANTA_WINE=64 tests as a host without 32-bit code would. The builds are
+# ORVANTA_WINE=64 tests as a host without 32-bit code would. After the tests
+# at the prefix's 96 DPI, scale_test runs again at 192 DPI. The builds are
 # tested side by side: their tests mostly wait (for key pauses, for Wine).
 set -eu
 tools=$(dirname "$0")
@@ -25,6 +26,9 @@ for b in $builds; do
         ORVANTA_WINE=$bits
         . "$tools/headless-wine.sh"
         ctest --test-dir "$build" --output-on-failure
+        # The face at twice the scale: the prefix's display at 192 DPI.
+        wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 192 /f >/dev/null 2>&1
+        ORVANTA_EXPECT_FACTOR=2 ctest --test-dir "$build" --output-on-failure -R '^scale_test$'
     ) >"$logs/$bits" 2>&1 &
     echo "$!" >"$logs/$bits.pid"
 done

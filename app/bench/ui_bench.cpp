@@ -27,7 +27,7 @@ namespace {
 enum {
     MOUSE_ROUNDS = 200,
     KEYBOARD_ROUNDS = 100, /* each sample waits out KEY_PRESS_DELAY_MS */
-    FLOOR_X = 400,        /* beside the calculator, so that neither covers the other */
+    FLOOR_GAP = 74,       /* the floor sits this far right of the calculator */
     FLOOR_Y = 100
 };
 
@@ -93,6 +93,18 @@ struct TimedTape {
 
 TimedTape g_Tapes[2] = { { "empty", {} }, { "full", {} } };
 
+/* At a factor other than 1 (the prefix's DPI), the rows say which. */
+void NameTapesForScale(void)
+{
+    static char names[2][32];
+    for (int i = 0; i < 2; i++) {
+        if (g_nScale != 1) {
+            snprintf(names[i], sizeof(names[i]), "%s at %dx", g_Tapes[i].name, g_nScale);
+            g_Tapes[i].name = names[i];
+        }
+    }
+}
+
 void PressKeys(HWND mainWindow, const int *keys)
 {
     for (int i = 0; keys[i]; i++) {
@@ -138,9 +150,17 @@ KeptBitmap g_FloorPressed[KIND_COUNT];
 HWND g_hFloorLcd;
 HWND g_hFloorKeys[KIND_COUNT];
 
+/* At factor 1 the bitmap as LoadBitmapA gives it; at another, blown up as
+   the calculator's own pictures are, once. */
 void KeepResource(int resourceId, KeptBitmap *kept)
 {
-    KeepBitmap(LoadBitmapA(g_hInstance, MAKEINTRESOURCEA(resourceId)), kept);
+    if (g_nScale == 1) {
+        KeepBitmap(LoadBitmapA(g_hInstance, MAKEINTRESOURCEA(resourceId)), kept);
+        return;
+    }
+    Surface surface;
+    KeepBitmapResource(resourceId, &surface);
+    *kept = surface.kept;
 }
 
 void BlitKept(HWND hwnd, int x, int y, int width, int height, const KeptBitmap *from, int fromX,
@@ -167,11 +187,12 @@ LRESULT CALLBACK FloorKeyProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     const ButtonSpec *spec = ButtonSpecOf(KEY_KINDS[kind].buttonId);
     switch (msg) {
     case WM_LBUTTONDOWN:
-        BlitKept(hwnd, 0, 0, spec->width, spec->height, &g_FloorPressed[kind], 0, 0);
+        BlitKept(hwnd, 0, 0, Scaled(spec->width), Scaled(spec->height), &g_FloorPressed[kind], 0, 0);
         return 0;
     case WM_LBUTTONUP:
-        BlitKept(g_hFloorLcd, 0, 0, LCD_DRAWN_WIDTH, LCD_DRAWN_HEIGHT, &g_FloorLcd, 0, 0);
-        BlitKept(hwnd, 0, 0, spec->width, spec->height, &g_FloorSkin, spec->x, spec->y);
+        BlitKept(g_hFloorLcd, 0, 0, Scaled(LCD_DRAWN_WIDTH), Scaled(LCD_DRAWN_HEIGHT), &g_FloorLcd, 0, 0);
+        BlitKept(hwnd, 0, 0, Scaled(spec->width), Scaled(spec->height), &g_FloorSkin,
+                 Scaled(spec->x), Scaled(spec->y));
         return 0;
     case WM_PAINT: {
         PAINTSTRUCT ps;
@@ -187,7 +208,7 @@ LRESULT CALLBACK FloorKeyProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 LRESULT CALLBACK FloorLcdProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     if (msg == WM_PAINT) {
-        PaintKept(hwnd, &g_FloorLcd, LCD_DRAWN_WIDTH, LCD_DRAWN_HEIGHT);
+        PaintKept(hwnd, &g_FloorLcd, Scaled(LCD_DRAWN_WIDTH), Scaled(LCD_DRAWN_HEIGHT));
         return 0;
     }
     return DefWindowProcA(hwnd, msg, wParam, lParam);
@@ -199,7 +220,7 @@ LRESULT CALLBACK FloorProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
     case WM_PAINT:
-        PaintKept(hwnd, &g_FloorSkin, SKIN_WIDTH, SKIN_HEIGHT);
+        PaintKept(hwnd, &g_FloorSkin, Scaled(SKIN_WIDTH), Scaled(SKIN_HEIGHT));
         return 0;
     case WM_KEYDOWN:
         for (int i = 0; i < KIND_COUNT; i++) {
@@ -243,10 +264,12 @@ HWND StartFloor(void)
     RegisterFloorClasses();
     KeepResource(IDB_SKIN, &g_FloorSkin);
     KeepResource(IDB_LCD_BACKGROUND, &g_FloorLcd);
-    HWND floor = CreateWindowExA(0, FLOOR_CLASS, "", WS_POPUP, FLOOR_X, FLOOR_Y, SKIN_WIDTH,
-                                 SKIN_HEIGHT, nullptr, nullptr, g_hInstance, nullptr);
-    g_hFloorLcd = CreateWindowExA(0, FLOOR_LCD_CLASS, "", WS_CHILD | WS_VISIBLE, LCD_X, LCD_Y,
-                                  LCD_WIDTH, LCD_HEIGHT, floor, nullptr, g_hInstance, nullptr);
+    int x = MAIN_WINDOW_X + Scaled(SKIN_WIDTH) + FLOOR_GAP;
+    HWND floor = CreateWindowExA(0, FLOOR_CLASS, "", WS_POPUP, x, FLOOR_Y, Scaled(SKIN_WIDTH),
+                                 Scaled(SKIN_HEIGHT), nullptr, nullptr, g_hInstance, nullptr);
+    g_hFloorLcd = CreateWindowExA(0, FLOOR_LCD_CLASS, "", WS_CHILD | WS_VISIBLE, Scaled(LCD_X),
+                                  Scaled(LCD_Y), Scaled(LCD_WIDTH), Scaled(LCD_HEIGHT), floor,
+                                  nullptr, g_hInstance, nullptr);
     ShowWindow(floor, SW_SHOWNORMAL);
     UpdateWindow(floor);
     return floor;
@@ -258,9 +281,9 @@ void AddFloorKeys(HWND floor)
     for (int i = 0; i < KIND_COUNT; i++) {
         const ButtonSpec *spec = ButtonSpecOf(KEY_KINDS[i].buttonId);
         KeepResource(spec->pressedBitmap, &g_FloorPressed[i]);
-        g_hFloorKeys[i] = CreateWindowExA(0, FLOOR_KEY_CLASS, "", WS_CHILD | WS_VISIBLE, spec->x,
-                                          spec->y, spec->width, spec->height, floor, nullptr,
-                                          g_hInstance, nullptr);
+        g_hFloorKeys[i] = CreateWindowExA(0, FLOOR_KEY_CLASS, "", WS_CHILD | WS_VISIBLE,
+                                          Scaled(spec->x), Scaled(spec->y), Scaled(spec->width),
+                                          Scaled(spec->height), floor, nullptr, g_hInstance, nullptr);
         SetWindowLongPtrA(g_hFloorKeys[i], GWLP_USERDATA, i);
     }
 }
@@ -356,6 +379,7 @@ void TimeRound(int round, bool keyboard)
 int RunKeys(void)
 {
     g_Calc.top = StartCalculator();
+    NameTapesForScale();
     g_Floor.top = StartFloor();
     AddFloorKeys(g_Floor.top);
     for (int kind = 0; kind < KIND_COUNT; kind++) {

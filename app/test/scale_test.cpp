@@ -1,0 +1,205 @@
+// The face at the display's whole factor n (run at 96 DPI, n = 1, and again
+// with the Wine prefix at 192 DPI, n = 2): the window's size, the children's
+// rectangles, the region, the skin on screen, every pressed image and the
+// LCD as n x n blocks of their pictures at factor 1, and a click at the
+// centre of each key pressing that key.
+#include <stdlib.h>
+#include <string.h>
+
+#include "app/shell.h"
+#include "app/test/win_test.h"
+#include "buttons/img_button.h"
+#include "lcd/lcd_window.h"
+#include "res/resource.h"
+#include "res/skin.h"
+#include "tape/keys.h"
+#include "tape/tape_text.h"
+
+namespace {
+
+int g_nExpected;
+
+/* Whether big is small with each pixel an n x n block; the first pixel that
+   is not goes to the context. */
+/* Pixels in skip, or outside shownIn where there is one, are not compared. */
+bool IsBlownUp(const Surface &small, const DWORD *big, int bigWidth, int n, const char *what,
+               RECT skip = {}, HRGN shownIn = nullptr)
+{
+    for (int y = 0; y < small.height * n; y++) {
+        for (int x = 0; x < small.width * n; x++) {
+            POINT p = { x, y };
+            if (PtInRect(&skip, p) || (shownIn && !PtInRegion(shownIn, x, y))) {
+                continue;
+            }
+            DWORD want = small.pixels[(y / n) * small.width + x / n];
+            if ((big[y * bigWidth + x] & 0xFFFFFF) != want) {
+                CHECK(false, "%s: (%d,%d) is %06lx, not %06lx", what, x, y,
+                      big[y * bigWidth + x] & 0xFFFFFF, want);
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+/* A resource picture at factor 1 and at n. */
+void CheckPicture(int resourceId, const char *what)
+{
+    int n = g_nScale;
+    Surface small, big;
+    g_nScale = 1;
+    KeepBitmapResource(resourceId, &small);
+    g_nScale = n;
+    KeepBitmapResource(resourceId, &big);
+    CHECK(small.pixels && big.width == small.width * n && big.height == small.height * n,
+          "%s: %dx%d at factor %d", what, big.width, big.height, n);
+    if (small.pixels && big.pixels) {
+        IsBlownUp(small, big.pixels, big.width, n, what);
+    }
+    FreeSurface(&big);
+    FreeSurface(&small);
+}
+
+void TestGeometry(HWND mainWindow)
+{
+    int n = g_nScale;
+    CHECK(n == g_nExpected, "factor %d for the display's %d DPI", n, DpiOfWindow(mainWindow));
+    RECT rc;
+    GetWindowRect(mainWindow, &rc);
+    CHECK(rc.right - rc.left == SKIN_WIDTH * n && rc.bottom - rc.top == SKIN_HEIGHT * n,
+          "window %ldx%ld", rc.right - rc.left, rc.bottom - rc.top);
+    for (int id = 1; id <= IDC_LCDSCREEN; id++) {
+        RECT want = { LCD_X, LCD_Y, LCD_X + LCD_WIDTH, LCD_Y + LCD_HEIGHT };
+        if (id != IDC_LCDSCREEN) {
+            const ButtonSpec *spec = ButtonSpecOf(id);
+            want = { spec->x, spec->y, spec->x + spec->width, spec->y + spec->height };
+        }
+        want = { want.left * n, want.top * n, want.right * n, want.bottom * n };
+        GetWindowRect(FindChild(mainWindow, id), &rc);
+        MapWindowPoints(nullptr, mainWindow, (POINT *)&rc, 2);
+        CHECK(EqualRect(&rc, &want), "child %d at (%ld,%ld)-(%ld,%ld)", id, rc.left, rc.top,
+              rc.right, rc.bottom);
+    }
+    /* The region: each pixel of the factor-1 region an n x n block (the
+       corners are where it is not a rectangle). */
+    HRGN small = CreateRoundRectRgn(0, 0, REGION_RIGHT, REGION_BOTTOM, REGION_CORNER_WIDTH,
+                                    REGION_CORNER_HEIGHT);
+    HRGN big = CreateRectRgn(0, 0, 0, 0);
+    GetWindowRgn(mainWindow, big);
+    int wrong = 0;
+    for (int y = 0; y < SKIN_HEIGHT * n; y++) {
+        for (int x = 0; x < SKIN_WIDTH * n; x++) {
+            wrong += (PtInRegion(big, x, y) != 0) != (PtInRegion(small, x / n, y / n) != 0);
+        }
+    }
+    CHECK(wrong == 0, "%d pixels of the region differ from the factor-1 region's blocks", wrong);
+    DeleteObject(big);
+    DeleteObject(small);
+}
+
+void TestPictures(HWND mainWindow)
+{
+    int n = g_nScale;
+    /* The screen: everything but the LCD is the skin (the keys show it
+       released). */
+    Surface shown;
+    KeepSurface(SKIN_WIDTH * n, SKIN_HEIGHT * n, &shown);
+    HDC dc = GetDC(mainWindow);
+    BitBlt(shown.kept.dc, 0, 0, shown.width, shown.height, dc, 0, 0, SRCCOPY);
+    ReleaseDC(mainWindow, dc);
+    GdiFlush();
+    Surface skin;
+    int scale = g_nScale;
+    g_nScale = 1;
+    KeepBitmapResource(IDB_SKIN, &skin);
+    g_nScale = scale;
+    /* The region cuts the corners off what the screen shows. */
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    GetWindowRgn(mainWindow, region);
+    IsBlownUp(skin, shown.pixels, shown.width, n, "the skin on the screen",
+              { LCD_X * n, LCD_Y * n, (LCD_X + LCD_WIDTH) * n, (LCD_Y + LCD_HEIGHT) * n }, region);
+    DeleteObject(region);
+    FreeSurface(&skin);
+
+    for (int id = 1; id <= BUTTON_COUNT; id++) {
+        CheckPicture(ButtonSpecOf(id)->pressedBitmap, "a pressed image");
+    }
+
+    /* The LCD with lines, a negative amount and the marker, at 1 and at n. */
+    for (const char *keys = "12.5+7\x0f="; *keys; keys++) {
+        int key = *keys == '\x0f' ? KEY_SIGN : KeyOfChar((unsigned char)*keys);
+        SendMessageA(mainWindow, WM_COMMAND, CMD_KEY, key);
+    }
+    HWND lcd = FindChild(mainWindow, IDC_LCDSCREEN);
+    Surface small, big;
+    g_nScale = 1;
+    LoadLcdGlyphs();
+    KeepSurface(LCD_DRAWN_WIDTH, LCD_DRAWN_HEIGHT, &small);
+    PaintLcd(lcd, small.kept.dc);
+    g_nScale = scale;
+    LoadLcdGlyphs();
+    KeepSurface(LCD_DRAWN_WIDTH * n, LCD_DRAWN_HEIGHT * n, &big);
+    PaintLcd(lcd, big.kept.dc);
+    GdiFlush();
+    IsBlownUp(small, big.pixels, big.width, n, "the LCD");
+    FreeSurface(&big);
+    FreeSurface(&small);
+    FreeSurface(&shown);
+}
+
+/* The key under the centre of each scaled key takes the click there. */
+void TestClicks(HWND mainWindow)
+{
+    RecordLcdCommands(mainWindow, false);
+    for (int id = 1; id <= LAST_CALCULATOR_KEY; id++) {
+        const ButtonSpec *spec = ButtonSpecOf(id);
+        POINT centre = { Scaled(spec->x) + Scaled(spec->width) / 2,
+                         Scaled(spec->y) + Scaled(spec->height) / 2 };
+        HWND key = ChildWindowFromPoint(mainWindow, centre);
+        MapWindowPoints(mainWindow, key, &centre, 1);
+        g_nLcdCommands = 0;
+        SendMessageA(key, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(centre.x, centre.y));
+        SendMessageA(key, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(centre.x, centre.y));
+        SendMessageA(key, WM_LBUTTONUP, 0, MAKELPARAM(centre.x, centre.y));
+        CHECK(g_nLcdCommands == 1 && g_LcdCommands[0].buttonId == id,
+              "a click at the centre of key %d: %d command(s), key %Id", id, g_nLcdCommands,
+              g_LcdCommands[0].buttonId);
+    }
+    StopRecordingLcd(mainWindow);
+}
+
+/* Moved to a monitor of another scale: the face is made again there, where
+   the system suggests, and the tape stays as it was. */
+void TestDpiChange(HWND mainWindow)
+{
+    char before[TAPE_TEXT_SIZE], after[TAPE_TEXT_SIZE];
+    FormatTapeText("\n", before);
+    int other = g_nScale == 1 ? 2 : 1;
+    RECT suggested = { 300, 200, 300 + SKIN_WIDTH * other, 200 + SKIN_HEIGHT * other };
+    SendMessageA(mainWindow, WM_DPICHANGED, MAKEWPARAM(96 * other, 96 * other), (LPARAM)&suggested);
+    g_nExpected = other;
+    TestGeometry(mainWindow);
+    RECT rc;
+    GetWindowRect(mainWindow, &rc);
+    CHECK(rc.left == 300 && rc.top == 200, "at the suggested place: (%ld,%ld)", rc.left, rc.top);
+    FormatTapeText("\n", after);
+    CHECK(strcmp(before, after) == 0, "the tape is unchanged: %s", after);
+    TestClicks(mainWindow);
+}
+
+} // namespace
+
+int main()
+{
+    /* The run at another DPI says which factor it set up, so that a DPI not
+       taken cannot pass as factor 1. */
+    const char *expected = getenv("ORVANTA_EXPECT_FACTOR");
+    g_nExpected = expected ? atoi(expected) : 1;
+    HWND mainWindow = StartCalculator();
+    TestGeometry(mainWindow);
+    TestPictures(mainWindow);
+    TestClicks(mainWindow);
+    TestDpiChange(mainWindow);
+    StopCalculator(mainWindow);
+    return TestResult("scale_test");
+}
