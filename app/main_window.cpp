@@ -156,6 +156,17 @@ LRESULT OnCreate(HWND hwnd)
     return 0;
 }
 
+/* Asked, before a DPI change, what size the window will take there: the
+   face's, at the new factor, so that the place the system then suggests
+   fits it (Windows 10 1703 and later, with per-monitor awareness v2). */
+LRESULT OnGetDpiScaledSize(WPARAM wParam, SIZE *size)
+{
+    int factor = ScaleFactorOfDpi((int)wParam);
+    size->cx = SKIN_WIDTH * factor;
+    size->cy = SKIN_HEIGHT * factor;
+    return TRUE;
+}
+
 /* Moved to a monitor of another scale: the face is made again at the new
    factor, where the system suggests; the tape and the entry stay as they
    are. */
@@ -400,6 +411,8 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         return OnChar(hwnd, wParam, lParam);
     case WM_COMMAND:
         return OnCommand(hwnd, wParam, lParam);
+    case WM_GETDPISCALEDSIZE:
+        return OnGetDpiScaledSize(wParam, (SIZE *)lParam);
     case WM_DPICHANGED:
         return OnDpiChanged(hwnd, wParam, (const RECT *)lParam);
     case WM_CONTEXTMENU:

@@ -5,8 +5,10 @@ int g_nScale = 1;
 
 int ScaleFactorOfDpi(int dpi)
 {
+    /* Capped: a display that claims an absurd DPI must not ask for surfaces
+       of gigabytes, which could not be made and would leave a blank face. */
     int factor = (dpi + 48) / 96;
-    return factor < 1 ? 1 : factor;
+    return factor < 1 ? 1 : factor > MAX_SCALE ? MAX_SCALE : factor;
 }
 
 int DpiOfWindow(HWND hwnd)

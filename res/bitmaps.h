@@ -23,7 +23,9 @@ inline int Scaled(int length)
 }
 
 /* The factor for a display of dpi dots per inch: dpi / 96 to the nearest
-   whole number, halves up (96 and 120 give 1, 144 and 192 give 2). */
+   whole number, halves up (96 and 120 give 1, 144 and 192 give 2), at most
+   MAX_SCALE. */
+enum { MAX_SCALE = 8 };
 int ScaleFactorOfDpi(int dpi);
 
 /* The DPI of the monitor the window is on (GetDpiForWindow, where Windows

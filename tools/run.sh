@@ -26,7 +26,9 @@ export WINEDEBUG=${WINEDEBUG:--all}
 
 # Unless told otherwise, a prefix of the project's own (made on the first run),
 # so that the fonts set up below touch nobody's ~/.wine.
+own_prefix=0
 if [ -z "${WINEPREFIX:-}" ]; then
+    own_prefix=1
     prefix=wine-prefix
     [ "$ORVANTA_WINE" = 64 ] && prefix=wine-prefix64
     export WINEPREFIX="$(cd "$tools/.." && pwd)/build/$prefix"
@@ -57,13 +59,18 @@ fi
 
 # ORVANTA_DPI=144 (or any DPI) shows the calculator at that display scale:
 # the prefix's DPI, written only when it changes (each write starts Wine).
-dpi=${ORVANTA_DPI:-96}
+# Without it the project's own prefix goes back to 96; a prefix of the
+# user's (WINEPREFIX) keeps whatever DPI it has.
+dpi=${ORVANTA_DPI:-}
+if [ -z "$dpi" ] && [ "$own_prefix" = 1 ]; then
+    dpi=96
+fi
 case "$dpi" in
-    "" | *[!0-9]*)
+    *[!0-9]*)
         echo "make run: ORVANTA_DPI must be a number of dots per inch (96, 144, 192...), not '$dpi'." >&2
         exit 1 ;;
 esac
-if [ "$(cat "$WINEPREFIX/.orvanta-dpi" 2>/dev/null || true)" != "$dpi" ]; then
+if [ -n "$dpi" ] && [ "$(cat "$WINEPREFIX/.orvanta-dpi" 2>/dev/null || true)" != "$dpi" ]; then
     "$WINELOADER" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
         >/dev/null 2>&1 && echo "$dpi" >"$WINEPREFIX/.orvanta-dpi"
 fi

@@ -60,6 +60,18 @@ void CheckPicture(int resourceId, const char *what)
     FreeSurface(&small);
 }
 
+void TestFactors(void)
+{
+    static const int DPI_FACTORS[][2] = {
+        { 0, 1 }, { 96, 1 }, { 120, 1 }, { 143, 1 }, { 144, 2 }, { 192, 2 }, { 240, 3 },
+        { 288, 3 }, { 100000, MAX_SCALE },
+    };
+    for (const auto &row : DPI_FACTORS) {
+        CHECK(ScaleFactorOfDpi(row[0]) == row[1], "%d DPI: factor %d", row[0],
+              ScaleFactorOfDpi(row[0]));
+    }
+}
+
 void TestGeometry(HWND mainWindow)
 {
     int n = g_nScale;
@@ -195,6 +207,7 @@ int main()
        taken cannot pass as factor 1. */
     const char *expected = getenv("ORVANTA_EXPECT_FACTOR");
     g_nExpected = expected ? atoi(expected) : 1;
+    TestFactors();
     HWND mainWindow = StartCalculator();
     TestGeometry(mainWindow);
     TestPictures(mainWindow);
