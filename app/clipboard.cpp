@@ -98,33 +98,60 @@ void CopyTape(HWND mainWindow)
     CopyText(mainWindow, text);
 }
 
-void PasteText(HWND mainWindow)
+bool ReadClipboardText(HWND owner, void (*read)(const char16_t *text, SIZE_T units, void *context),
+                       void *context)
 {
-    if (!OpenOwnClipboard(mainWindow)) {
+    if (!OpenOwnClipboard(owner)) {
         MessageBeep(MB_ICONWARNING);
-        return;
+        return false;
     }
-    int keys[PASTE_MAX_CHARS];
-    int count = 0;
-    bool whole = true; /* no text at all is nothing left out */
     HANDLE data = GetClipboardData(CF_UNICODETEXT);
     const char16_t *text = data ? (const char16_t *)GlobalLock(data) : nullptr;
     if (text) {
-        /* All of it, so that a text over the limit is known as such. */
-        SIZE_T units = GlobalSize(data) / sizeof(char16_t);
-        count = ParsePastedText(text, units < INT_MAX ? (int)units : INT_MAX, keys, &whole);
+        read(text, GlobalSize(data) / sizeof(char16_t), context);
         GlobalUnlock(data);
     }
     CloseClipboard();
+    return true;
+}
+
+namespace {
+
+struct PastedKeys {
+    int keys[PASTE_MAX_CHARS];
+    int count;
+    bool whole; /* no text at all is nothing left out */
+};
+
+void ParseClipboardText(const char16_t *text, SIZE_T units, void *context)
+{
+    /* All of it, so that a text over the limit is known as such. */
+    PastedKeys *pasted = (PastedKeys *)context;
+    pasted->count = ParsePastedText(text, units < INT_MAX ? (int)units : INT_MAX, pasted->keys,
+                                    &pasted->whole);
+}
+
+} // namespace
+
+void PasteText(HWND mainWindow)
+{
+    /* On the stack: a key of the paste can open the overflow notice, inside
+       which another paste can run. */
+    PastedKeys pasted;
+    pasted.count = 0;
+    pasted.whole = true;
+    if (!ReadClipboardText(mainWindow, ParseClipboardText, &pasted)) {
+        return;
+    }
     /* Typed only once the clipboard is closed: a key can open the overflow
        notice, and the clipboard must not stay open meanwhile. The whole
        paste is one change for undo. */
     BeginTapeChange();
-    for (int i = 0; i < count; i++) {
-        PressButtonAtOnce(FindChild(mainWindow, keys[i]));
+    for (int i = 0; i < pasted.count; i++) {
+        PressButtonAtOnce(FindChild(mainWindow, pasted.keys[i]));
     }
     EndTapeChange();
-    if (!whole) {
+    if (!pasted.whole) {
         MessageBeep(MB_ICONWARNING); /* the rest of the text was not typed */
     }
 }

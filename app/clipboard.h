@@ -22,6 +22,13 @@ void SaveTape(HWND mainWindow);
    that holds it. */
 bool OpenOwnClipboard(HWND owner);
 
+/* Hands read the clipboard's Unicode text (units UTF-16 units in its
+   memory, up to its end or a zero) while the clipboard is open, and closes
+   it; nothing to read leaves read uncalled. false, with the warning beep,
+   when the clipboard cannot be had. */
+bool ReadClipboardText(HWND owner, void (*read)(const char16_t *text, SIZE_T units, void *context),
+                       void *context);
+
 /* The error of the call that just failed: never 0, which would read as
    success. */
 DWORD LastError(void);

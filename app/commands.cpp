@@ -144,7 +144,7 @@ HMENU BuildCommandMenu(HWND mainWindow)
             AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
             continue;
         }
-        wchar_t text[MENU_TEXT_MAX];
+        wchar_t text[MENU_TEXT_MAX] = L"";
         LoadStringW(g_hInstance, command.id, text, MENU_TEXT_MAX);
         AppendMenuW(menu, MF_STRING | command.state(mainWindow), command.id, text);
     }

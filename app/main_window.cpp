@@ -101,21 +101,14 @@ HRGN CreateSkinRegion(void)
 {
     HRGN region = CreateRoundRectRgn(0, 0, REGION_RIGHT, REGION_BOTTOM, REGION_CORNER_WIDTH,
                                      REGION_CORNER_HEIGHT);
-    int n = g_nScale;
-    DWORD size = region && n > 1 ? GetRegionData(region, 0, nullptr) : 0;
     enum { REGION_DATA_MAX = 4096 };
     static DWORD data[REGION_DATA_MAX / sizeof(DWORD)]; /* one thread, one use at a time */
+    DWORD size = region && g_nScale > 1 ? GetRegionData(region, 0, nullptr) : 0;
     if (size == 0 || size > sizeof(data) || !GetRegionData(region, size, (RGNDATA *)data)) {
         return region;
     }
-    RGNDATA *rects = (RGNDATA *)data;
-    RECT *r = (RECT *)rects->Buffer;
-    for (DWORD i = 0; i < rects->rdh.nCount; i++) {
-        r[i] = { r[i].left * n, r[i].top * n, r[i].right * n, r[i].bottom * n };
-    }
-    RECT &bound = rects->rdh.rcBound;
-    bound = { bound.left * n, bound.top * n, bound.right * n, bound.bottom * n };
-    HRGN scaled = ExtCreateRegion(nullptr, size, rects);
+    XFORM scale = { (FLOAT)g_nScale, 0, 0, (FLOAT)g_nScale, 0, 0 };
+    HRGN scaled = ExtCreateRegion(&scale, size, (RGNDATA *)data);
     if (!scaled) {
         return region;
     }

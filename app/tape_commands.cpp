@@ -161,33 +161,33 @@ bool ReplayTapeFile(HWND mainWindow, const wchar_t *path)
     return length >= 0 && ReplayAndTell(mainWindow, OPEN_CAPTION(L), length);
 }
 
+namespace {
+
+/* To its end, within the memory it has, as UTF-8: a text that does not fit
+   the buffer is longer than any tape. */
+void CopyClipboardTape(const char16_t *text, SIZE_T units, void *context)
+{
+    int end = 0;
+    while ((SIZE_T)end < units && end <= REPLAY_MAX_CHARS && text[end] != u'\0') {
+        end++;
+    }
+    int length = end == 0 ? 0
+                          : WideCharToMultiByte(CP_UTF8, 0, (const wchar_t *)text, end, g_szTapeText,
+                                                (int)sizeof(g_szTapeText), nullptr, nullptr);
+    if (end > 0 && length == 0) {
+        length = (int)sizeof(g_szTapeText); /* too long, refused as such */
+    }
+    *(int *)context = length;
+}
+
+} // namespace
+
 void PasteTape(HWND mainWindow)
 {
-    if (!OpenOwnClipboard(mainWindow)) {
-        MessageBeep(MB_ICONWARNING);
-        return;
-    }
     int length = 0;
-    HANDLE data = GetClipboardData(CF_UNICODETEXT);
-    const wchar_t *text = data ? (const wchar_t *)GlobalLock(data) : nullptr;
-    if (text) {
-        /* To its end, within the memory it has, as UTF-8: a text that does
-           not fit the buffer is longer than any tape. */
-        SIZE_T units = GlobalSize(data) / sizeof(wchar_t);
-        int end = 0;
-        while ((SIZE_T)end < units && end <= REPLAY_MAX_CHARS && text[end] != L'\0') {
-            end++;
-        }
-        length = end == 0 ? 0
-                          : WideCharToMultiByte(CP_UTF8, 0, text, end, g_szTapeText,
-                                                (int)sizeof(g_szTapeText), nullptr, nullptr);
-        if (end > 0 && length == 0) {
-            length = (int)sizeof(g_szTapeText); /* too long, refused as such */
-        }
-        GlobalUnlock(data);
+    if (ReadClipboardText(mainWindow, CopyClipboardTape, &length)) {
+        ReplayAndTell(mainWindow, PASTE_TAPE_CAPTION(L), length);
     }
-    CloseClipboard();
-    ReplayAndTell(mainWindow, PASTE_TAPE_CAPTION(L), length);
 }
 
 void UndoTape(HWND)

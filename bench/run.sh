@@ -42,9 +42,9 @@ wine "$bench" keys >"$out/keys.csv"
 # The same at twice the scale: the prefix's display at 192 DPI, the floor
 # doing the same screen work at that factor. Back to 96 for the starts.
 echo "make bench: key presses at 192 DPI (factor 2)..." >&2
-wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 192 /f >/dev/null 2>&1
+set_wine_dpi 192
 wine "$bench" keys >>"$out/keys.csv"
-wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
+set_wine_dpi 96
 echo "make bench: $starts starts of each..." >&2
 i=0
 while [ "$i" -lt "$starts" ]; do

@@ -71,8 +71,7 @@ case "$dpi" in
         exit 1 ;;
 esac
 if [ -n "$dpi" ] && [ "$(cat "$WINEPREFIX/.orvanta-dpi" 2>/dev/null || true)" != "$dpi" ]; then
-    "$WINELOADER" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
-        >/dev/null 2>&1 && echo "$dpi" >"$WINEPREFIX/.orvanta-dpi"
+    set_wine_dpi "$dpi" && echo "$dpi" >"$WINEPREFIX/.orvanta-dpi"
 fi
 
 echo "make run: $exe under $ORVANTA_WINE-bit Wine: $ORVANTA_WINE_WHY" >&2

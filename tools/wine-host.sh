@@ -51,3 +51,8 @@ if [ ! -x "$WINELOADER" ] || [ ! -x "$WINESERVER" ]; then
     echo "$ORVANTA_WINE-bit Wine is not installed ($WINELOADER, $WINESERVER); tools/install-deps.sh installs it" >&2
     exit 1
 fi
+
+# The display's DPI that the prefix's programs see (Wine reads LogPixels).
+set_wine_dpi() {
+    "$WINELOADER" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+}

@@ -27,7 +27,7 @@ for b in $builds; do
         . "$tools/headless-wine.sh"
         ctest --test-dir "$build" --output-on-failure
         # The face at twice the scale: the prefix's display at 192 DPI.
-        wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 192 /f >/dev/null 2>&1
+        set_wine_dpi 192
         ORVANTA_EXPECT_FACTOR=2 ctest --test-dir "$build" --output-on-failure -R '^scale_test$'
     ) >"$logs/$bits" 2>&1 &
     echo "$!" >"$logs/$bits.pid"
