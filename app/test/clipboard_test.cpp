@@ -37,27 +37,9 @@ void PressCombos(HWND mainWindow, const char *combos)
 {
     for (; *combos; combos++) {
         bool insert = *combos == 'I';
-        BYTE state[256] = {};
-        state[VK_CONTROL] = insert ? 0 : 0x80;
-        state[VK_SHIFT] = strchr("TI", *combos) ? 0x80 : 0;
-        SetKeyboardState(state);
-        WPARAM key = insert ? VK_INSERT : *combos == 'V' ? 'V' : 'C';
-        SendMessageW(mainWindow, WM_KEYDOWN, key, 1);
-        if (!insert) SendMessageW(mainWindow, WM_CHAR, key & 0x1F, 1); /* a control character */
-        SetKeyboardState((BYTE *)memset(state, 0, sizeof(state)));
+        PressWithModifiers(mainWindow, insert ? VK_INSERT : *combos == 'V' ? 'V' : 'C', !insert,
+                           strchr("TI", *combos) != nullptr);
     }
-}
-
-/* Text, or for nullptr data of another kind only. */
-void SetClipboard(const wchar_t *text)
-{
-    size_t size = text ? (wcslen(text) + 1) * sizeof(wchar_t) : 4;
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
-    if (text) memcpy(GlobalLock(memory), text, size);
-    GlobalUnlock(memory);
-    CHECK(OpenClipboard(g_hOther) && EmptyClipboard(), "clipboard taken for the test");
-    SetClipboardData(text ? CF_UNICODETEXT : RegisterClipboardFormatA("Orvanta test"), memory);
-    CloseClipboard();
 }
 
 void TestClipboardKeys(HWND mainWindow)
@@ -90,7 +72,7 @@ void TestClipboardKeys(HWND mainWindow)
     for (const auto &c : CASES) {
         int i = (int)(&c - CASES);
         SendMessageA(mainWindow, WM_COMMAND, CMD_KEY, KEY_POWER);
-        SetClipboard(c.in);
+        PutClipboardText(g_hOther, c.in);
         if (c.held) OpenClipboard(g_hOther);
         g_nLcdCommands = 0;
         g_nBeeps = 0;

@@ -1,16 +1,12 @@
 // The commands' menu: each way to open it, an item chosen running its
 // command, the items greyed or checked as the calculator stands, and always
 // on top from Ctrl+T.
-#include <string.h>
 
 #include "app/commands.h"
 #include "app/shell.h"
 #include "app/test/win_test.h"
 #include "buttons/img_button.h"
-#include "lcd/lcd_window.h"
-#include "res/resource.h"
 #include "tape/keys.h"
-#include "tape/tape.h"
 
 namespace {
 
@@ -79,22 +75,16 @@ void TestOpening(HWND mainWindow)
     CHECK(g_nLcdCommands == 0, "the right click pressed no key (%d)", g_nLcdCommands);
     StopRecordingLcd(mainWindow);
 
-    static const struct {
-        const char *name;
-        WORD keys[2];
-        int count;
-    } KEYS[] = {
-        { "Shift+F10", { VK_SHIFT, VK_F10 }, 2 },
-        { "the Menu key", { VK_APPS }, 1 },
-        { "Alt+Space", { VK_MENU, VK_SPACE }, 2 },
-    };
+    /* From the keyboard, at the window's corner: Shift+F10 and the Menu key
+       come as the system's WM_CONTEXTMENU, Alt+Space as its window menu. */
+    static const WORD KEYS[][2] = { { VK_SHIFT, VK_F10 }, { VK_APPS, 0 }, { VK_MENU, VK_SPACE } };
     for (const auto &k : KEYS) {
         SetForegroundWindow(mainWindow);
         SetFocus(mainWindow);
-        CHECK(MenuOpens([&] { SendKeys(k.keys, k.count); }), "%s opens the menu", k.name);
-        CHECK(g_MenuRect.left == window.left && g_MenuRect.top == window.top,
-              "%s: at the window's corner (%ld,%ld), not (%ld,%ld)", k.name, window.left,
-              window.top, g_MenuRect.left, g_MenuRect.top);
+        CHECK(MenuOpens([&] { SendKeys(k, k[1] ? 2 : 1); }) && g_MenuRect.left == window.left &&
+                  g_MenuRect.top == window.top,
+              "keys %02x %02x open the menu at the corner (%ld,%ld)", k[0], k[1], g_MenuRect.left,
+              g_MenuRect.top);
     }
 }
 
@@ -103,19 +93,18 @@ void TestItemsAndState(HWND mainWindow)
     OpenClipboard(mainWindow);
     EmptyClipboard();
     CloseClipboard();
+    /* Every item named from the string table; greyed where it cannot act. */
     HMENU menu = BuildCommandMenu(mainWindow);
-    int items = GetMenuItemCount(menu), named = 0;
-    for (int i = 0; i < items; i++) {
+    int unnamed = 0;
+    for (int i = 0; i < GetMenuItemCount(menu); i++) {
         wchar_t text[64] = L"";
-        UINT id = GetMenuItemID(menu, i);
-        if (id != (UINT)-1 && GetMenuStringW(menu, i, text, 64, MF_BYPOSITION) > 0 && text[0]) {
-            named++;
-        }
+        UINT id = GetMenuItemID(menu, i); /* 0: a separator */
+        unnamed += id != 0 && !GetMenuStringW(menu, i, text, 64, MF_BYPOSITION);
     }
-    CHECK(named == 11 && items == 15, "%d items, %d named from the string table", items, named);
-    CHECK(GetMenuState(menu, IDM_PASTE, MF_BYCOMMAND) & MF_GRAYED, "no text: paste greyed");
-    CHECK(GetMenuState(menu, IDM_UNDO, MF_BYCOMMAND) & MF_GRAYED, "nothing to undo at start");
-    CHECK(!(GetMenuState(menu, IDM_ALWAYS_ON_TOP, MF_BYCOMMAND) & MF_CHECKED), "not on top at start");
+    CHECK(unnamed == 0, "%d items without a text", unnamed);
+    CHECK((GetMenuState(menu, IDM_PASTE, MF_BYCOMMAND) & MF_GRAYED) &&
+              (GetMenuState(menu, IDM_UNDO, MF_BYCOMMAND) & MF_GRAYED),
+          "no text, nothing done: paste and undo greyed");
     DestroyMenu(menu);
 
     /* The mnemonic W chooses always on top: the item runs Ctrl+T's command. */
@@ -124,15 +113,13 @@ void TestItemsAndState(HWND mainWindow)
     CHECK(IsTopmost(mainWindow), "chosen from the menu, always on top is on");
     CHECK(GetWindow(g_hKeyTips, GW_OWNER) == mainWindow, "the tooltip keeps its owner");
     menu = BuildCommandMenu(mainWindow);
-    CHECK(GetMenuState(menu, IDM_ALWAYS_ON_TOP, MF_BYCOMMAND) & MF_CHECKED, "and checked");
-    CHECK(!(GetMenuState(menu, IDM_UNDO, MF_BYCOMMAND) & MF_GRAYED), "a key can be undone");
+    CHECK((GetMenuState(menu, IDM_ALWAYS_ON_TOP, MF_BYCOMMAND) & MF_CHECKED) &&
+              !(GetMenuState(menu, IDM_UNDO, MF_BYCOMMAND) & MF_GRAYED),
+          "always on top checked, a key to undo");
     DestroyMenu(menu);
 
-    SetForegroundWindow(mainWindow);
-    SetFocus(mainWindow);
-    WORD ctrlT[] = { VK_CONTROL, 'T' };
-    SendKeys(ctrlT, 2);
-    CHECK(PumpUntil([&] { return !IsTopmost(mainWindow); }, 2000), "Ctrl+T turns it off again");
+    PressWithModifiers(mainWindow, 'T', true, false);
+    CHECK(!IsTopmost(mainWindow), "Ctrl+T turns it off again");
 }
 
 } // namespace

@@ -23,14 +23,13 @@ namespace {
 
 const wchar_t CORRECTED_PATH[] = L"C:\\tapes\\corrected.txt";
 const wchar_t REFUSED_PATH[] = L"C:\\tapes\\refused.txt";
-const char CORRECTED[] = "              12\r\n+              4\r\n=             15\r\n";
+#define CORRECTED "              12\r\n+              4\r\n=             15\r\n"
 const wchar_t CORRECTED_DIFFERENCE[] = L"3번째 줄: 적힌 값 15, 계산한 값 16";
 
-const wchar_t *g_pszDialogPath; /* what the Open dialog is given */
 wchar_t g_BoxText[1024];
 HWND g_hBoxOwner;
 
-/* Answers the Open dialog with g_pszDialogPath and reads and closes any
+/* Answers the Open dialog with CORRECTED_PATH and reads and closes any
    message box. */
 LRESULT CALLBACK AnsweringHook(int code, WPARAM wParam, LPARAM lParam)
 {
@@ -40,7 +39,7 @@ LRESULT CALLBACK AnsweringHook(int code, WPARAM wParam, LPARAM lParam)
         g_hBoxOwner = GetWindow(window, GW_OWNER);
         PostMessageA(window, WM_COMMAND, IDOK, 0);
     } else if (code == HCBT_ACTIVATE && (GetDlgItem(window, edt1) || GetDlgItem(window, cmb13))) {
-        SetDlgItemTextW(window, GetDlgItem(window, cmb13) ? cmb13 : edt1, g_pszDialogPath);
+        SetDlgItemTextW(window, GetDlgItem(window, cmb13) ? cmb13 : edt1, CORRECTED_PATH);
         PostMessageA(window, WM_COMMAND, IDOK, 0);
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
@@ -53,18 +52,6 @@ void WriteTextFile(const wchar_t *path, const char *text)
     if (file) fclose(file);
 }
 
-/* The key-down of virtualKey with Ctrl, and Shift when shift, held. */
-void PressCtrl(HWND mainWindow, WPARAM virtualKey, bool shift = false)
-{
-    BYTE state[256] = {};
-    state[VK_CONTROL] = 0x80;
-    state[VK_SHIFT] = shift ? 0x80 : 0;
-    SetKeyboardState(state);
-    SendMessageW(mainWindow, WM_KEYDOWN, virtualKey, 1);
-    SendMessageW(mainWindow, WM_CHAR, virtualKey & 0x1F, 1);
-    SetKeyboardState((BYTE *)memset(state, 0, sizeof(state)));
-}
-
 void DropFile(HWND mainWindow, const wchar_t *path)
 {
     size_t chars = wcslen(path) + 2; /* the list ends with an empty name */
@@ -75,30 +62,6 @@ void DropFile(HWND mainWindow, const wchar_t *path)
     wcscpy((wchar_t *)(files + 1), path);
     GlobalUnlock(drop);
     SendMessageW(mainWindow, WM_DROPFILES, (WPARAM)drop, 0); /* the window frees it */
-}
-
-void PasteCorrected(HWND mainWindow)
-{
-    size_t size = (strlen(CORRECTED) + 1) * sizeof(wchar_t);
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
-    MultiByteToWideChar(CP_UTF8, 0, CORRECTED, -1, (wchar_t *)GlobalLock(memory), (int)size);
-    GlobalUnlock(memory);
-    OpenClipboard(nullptr);
-    EmptyClipboard();
-    SetClipboardData(CF_UNICODETEXT, memory);
-    CloseClipboard();
-    PressCtrl(mainWindow, 'V', true);
-}
-
-void OpenCorrected(HWND mainWindow)
-{
-    g_pszDialogPath = CORRECTED_PATH;
-    PressCtrl(mainWindow, 'O');
-}
-
-void DropCorrected(HWND mainWindow)
-{
-    DropFile(mainWindow, CORRECTED_PATH);
 }
 
 std::string TapeText(void)
@@ -118,7 +81,12 @@ std::string LcdText(HWND mainWindow)
 void TestReplays(HWND mainWindow)
 {
     const struct { const char *name; void (*run)(HWND); } WAYS[] = {
-        { "Ctrl+O", OpenCorrected }, { "a drop", DropCorrected }, { "Ctrl+Shift+V", PasteCorrected },
+        { "Ctrl+O", [](HWND w) { PressWithModifiers(w, 'O', true, false); } },
+        { "a drop", [](HWND w) { DropFile(w, CORRECTED_PATH); } },
+        { "Ctrl+Shift+V", [](HWND w) {
+              PutClipboardText(nullptr, L"" CORRECTED);
+              PressWithModifiers(w, 'V', true, true);
+          } },
     };
     for (const auto &way : WAYS) {
         SendMessageA(mainWindow, WM_COMMAND, CMD_KEY, KEY_POWER);
@@ -133,9 +101,10 @@ void TestReplays(HWND mainWindow)
               "%s: told \"%ls\"", way.name, g_BoxText);
         CHECK(g_hBoxOwner == mainWindow, "%s: the box is the main window's", way.name);
         CHECK(LcdText(mainWindow) == "16", "%s: the LCD reads %s", way.name, LcdText(mainWindow).c_str());
-        PressCtrl(mainWindow, 'Z');
+        PressWithModifiers(mainWindow, 'Z', true, false);
         CHECK(TapeText() == before && LcdText(mainWindow) == "7", "%s: undone", way.name);
-        PressCtrl(mainWindow, way.run == DropCorrected ? 'Z' : 'Y', way.run == DropCorrected);
+        bool shiftZ = &way == &WAYS[1]; /* redo both ways */
+        PressWithModifiers(mainWindow, shiftZ ? 'Z' : 'Y', true, shiftZ);
         CHECK(LcdText(mainWindow) == "16", "%s: redone", way.name);
     }
 

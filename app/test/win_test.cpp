@@ -219,3 +219,29 @@ void StopRecordingLcd(HWND mainWindow)
 {
     SetWindowLongPtrA(GetDlgItem(mainWindow, IDC_LCDSCREEN), GWLP_WNDPROC, (LONG_PTR)g_LcdProc);
 }
+
+void PressWithModifiers(HWND window, WPARAM virtualKey, bool control, bool shift)
+{
+    BYTE state[256] = {};
+    state[VK_CONTROL] = control ? 0x80 : 0;
+    state[VK_SHIFT] = shift ? 0x80 : 0;
+    SetKeyboardState(state);
+    SendMessageW(window, WM_KEYDOWN, virtualKey, 1);
+    if (control) {
+        SendMessageW(window, WM_CHAR, virtualKey & 0x1F, 1);
+    }
+    SetKeyboardState((BYTE *)memset(state, 0, sizeof(state)));
+}
+
+void PutClipboardText(HWND owner, const wchar_t *text)
+{
+    size_t size = text ? (wcslen(text) + 1) * sizeof(wchar_t) : 4;
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
+    if (text) {
+        memcpy(GlobalLock(memory), text, size);
+    }
+    GlobalUnlock(memory);
+    CHECK(OpenClipboard(owner) && EmptyClipboard(), "clipboard taken for the test");
+    SetClipboardData(text ? CF_UNICODETEXT : RegisterClipboardFormatA("Orvanta test"), memory);
+    CloseClipboard();
+}

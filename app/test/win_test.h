@@ -85,6 +85,13 @@ extern int g_nLcdCommands; /* all that arrived, also beyond the ones kept */
 void RecordLcdCommands(HWND mainWindow, bool forward);
 void StopRecordingLcd(HWND mainWindow);
 
+/* The key-down of virtualKey sent to window with exactly Ctrl and Shift as
+   asked held, and with Ctrl the control character it types. */
+void PressWithModifiers(HWND window, WPARAM virtualKey, bool control, bool shift);
+/* Puts text on the clipboard, opened for owner; for nullptr, data of
+   another kind only. */
+void PutClipboardText(HWND owner, const wchar_t *text);
+
 /* GDI objects alive in this process. */
 int CountGdiObjects(void);
 

@@ -99,7 +99,6 @@ TEST(Replay, RefusedTextsAndDifferences)
         { "999999999999999\n+1\n=5\n", REPLAY_TAKEN, 0, "3:5>0 ", "=              0\n" },
         { "12\n+3x\n", REPLAY_BAD_CHARACTER, 2, "", nullptr },
         { "12\n+1 234\n", REPLAY_BAD_CHARACTER, 2, "", nullptr },
-        { "12\n\t+3\n", REPLAY_BAD_CHARACTER, 2, "", nullptr },
         { "1234567890123456\n", REPLAY_AMOUNT_TOO_LONG, 1, "", nullptr },
         { "1\n+3.14159\n", REPLAY_AMOUNT_NOT_TYPED, 2, "", nullptr },
         { "12\n+3\n4\n", REPLAY_OUT_OF_ORDER, 3, "", nullptr },

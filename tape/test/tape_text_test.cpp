@@ -54,10 +54,8 @@ TEST(PastedText, Keys)
         // Separators only between groups of thousands.
         { u"12 345 678.5", "1 2 3 4 5 6 7 8 . 5" },
         { u"1 234,56", "|" },
-        { u"1, 2", "|" },
         { u"1234,567", "|" },
         { u"$1,234.56", "|" },
-        { u"(123.45)", "|" },
         // What reads the same is the same.
         { u"\u2212" u"5\u00A0+\u202F1", "5 sign + 1" },
         { u"\uFF11\uFF12,\uFF13\uFF14\uFF15", "1 2 3 4 5" },
@@ -81,7 +79,6 @@ TEST(PastedText, FirstNumberGoesOnWithTheAmountBeingTyped)
     EXPECT_EQ("3 4 5 6 7 8 9 0 1 2 3 4", PastedKeys(u"345678901234"));
     EXPECT_EQ("|", PastedKeys(u"3456789012345"));
     EXPECT_EQ("|", PastedKeys(u"-3")); // it is negative already
-    EXPECT_EQ("+ 3 4 5 6 7 8 9 0 1 2 3 4 5 6 7", PastedKeys(u"+345678901234567"));
 }
 
 // Whether pressing keys through the handlers takes each of them: a key that
