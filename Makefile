@@ -15,8 +15,10 @@ OUT := $(CURDIR)/build
 
 all: native windows windows64
 
+# Asked for by name, deps also retries what an earlier set-up could not
+# install (32-bit Wine); as a step of the other targets it does not.
 deps:
-	@tools/install-deps.sh
+	@tools/install-deps.sh $(if $(filter deps,$(MAKECMDGOALS)),--retry)
 
 native: deps
 	@test -f $(NATIVE)/CMakeCache.txt || cmake -S . -B $(NATIVE) -DORVANTA_OUT_DIR=$(OUT)
