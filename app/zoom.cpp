@@ -29,11 +29,14 @@ RECT WorkAreaOf(HMONITOR monitor)
     return info.rcWork;
 }
 
-int LargestFactorIn(const RECT &work)
+/* The largest factor whose window fits work, and never less than the
+   display's own factor, which every start takes whether it fits or not. */
+int LargestFactorIn(const RECT &work, int display)
 {
     int across = (work.right - work.left) / SKIN_WIDTH;
     int down = (work.bottom - work.top) / SKIN_HEIGHT;
-    return Clamp(across < down ? across : down, 1, MAX_SCALE);
+    int fits = across < down ? across : down;
+    return Clamp(fits > display ? fits : display, 1, MAX_SCALE);
 }
 
 /* Where a window's edge at start goes so that its length stays inside the
@@ -56,21 +59,16 @@ int DisplayFactor(HWND mainWindow)
 
 int LargestZoomFactor(HWND mainWindow)
 {
-    return LargestFactorIn(WorkAreaOf(MonitorFromWindow(mainWindow, MONITOR_DEFAULTTONEAREST)));
+    return LargestFactorIn(WorkAreaOf(MonitorFromWindow(mainWindow, MONITOR_DEFAULTTONEAREST)),
+                           DisplayFactor(mainWindow));
 }
 
-int ZoomTo(HWND mainWindow, int factor)
+void ZoomTo(HWND mainWindow, int factor)
 {
-    int largest = LargestZoomFactor(mainWindow);
-    if (factor > largest) {
-        /* As far as fits, and never smaller than now: a face that starts
-           bigger than its work area is not shrunk by zooming in. */
-        factor = largest > g_nScale ? largest : g_nScale;
-    }
-    factor = factor < 1 ? 1 : factor;
+    factor = Clamp(factor, 1, LargestZoomFactor(mainWindow));
     g_nZoomSteps = factor - DisplayFactor(mainWindow);
     if (factor == g_nScale) {
-        return 0;
+        return;
     }
     RECT window;
     GetWindowRect(mainWindow, &window);
@@ -81,7 +79,6 @@ int ZoomTo(HWND mainWindow, int factor)
         top = MovedIn(top, SKIN_HEIGHT * factor, work.top, work.bottom);
     }
     ScaleFace(mainWindow, factor, left, top);
-    return 1;
 }
 
 void ZoomIn(HWND mainWindow)
@@ -114,10 +111,11 @@ void ZoomByWheel(HWND mainWindow, int delta)
 
 int ZoomedFactorOfDpi(int dpi, const RECT *place)
 {
-    int factor = Clamp(ScaleFactorOfDpi(dpi) + g_nZoomSteps, 1, MAX_SCALE);
+    int display = ScaleFactorOfDpi(dpi);
+    int factor = Clamp(display + g_nZoomSteps, 1, MAX_SCALE);
     if (place) {
-        int largest = LargestFactorIn(WorkAreaOf(MonitorFromRect(place, MONITOR_DEFAULTTONEAREST)));
-        factor = factor < largest ? factor : largest;
+        RECT work = WorkAreaOf(MonitorFromRect(place, MONITOR_DEFAULTTONEAREST));
+        factor = Clamp(factor, 1, LargestFactorIn(work, display));
     }
     return factor;
 }

@@ -14,13 +14,14 @@
 /* The display's own factor for the window's monitor. */
 int DisplayFactor(HWND mainWindow);
 /* The largest factor whose window fits the work area of the monitor the
-   window is on; 1 on a work area smaller than the face. */
+   window is on, and never less than the display's own factor (where every
+   start is, whether it fits or not). */
 int LargestZoomFactor(HWND mainWindow);
 
 /* Draws the face at factor, brought into 1 to LargestZoomFactor, keeping the
    window's top-left corner: it moves in only where the larger window would
-   leave the work area. Returns 1 when the factor changed. */
-int ZoomTo(HWND mainWindow, int factor);
+   leave the work area. */
+void ZoomTo(HWND mainWindow, int factor);
 void ZoomIn(HWND mainWindow);
 void ZoomOut(HWND mainWindow);
 void ZoomReset(HWND mainWindow); /* to the display's own factor */
@@ -32,7 +33,8 @@ void ZoomByWheel(HWND mainWindow, int delta);
 
 /* The factor on a display of dpi with the user's zoom kept: the display's
    own factor and the same steps from it, within 1 to MAX_SCALE and, with a
-   place, within what fits the work area of the monitor at that place. */
+   place, within the largest factor for the monitor at that place (as
+   LargestZoomFactor). */
 int ZoomedFactorOfDpi(int dpi, const RECT *place);
 
 #endif
