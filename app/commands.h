@@ -12,22 +12,26 @@
 enum {
 #define MENU_ITEM(id, name, text, run, state) name = id,
 #define MENU_SEPARATOR()
+#define MENU_SUBMENU(id, name, text) name = id,
+#define MENU_SUBMENU_END()
 #include "res/menu.def"
+#undef MENU_SUBMENU_END
+#undef MENU_SUBMENU
 #undef MENU_SEPARATOR
 #undef MENU_ITEM
 };
 
 /* The command that the key-down of virtualKey makes with the modifiers held
    now (Ctrl+C, Ctrl+Shift+C, Ctrl+V and Shift+Insert, Ctrl+Shift+V, Ctrl+O,
-   Ctrl+S, Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z, Ctrl+T): runs it and returns 1;
-   returns 0 for any other key. */
+   Ctrl+S, Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z, Ctrl+T, Ctrl+= and Ctrl+Shift+=,
+   Ctrl+minus, Ctrl+0): runs it and returns 1; returns 0 for any other key. */
 int TranslateCommandKey(HWND mainWindow, WPARAM virtualKey);
 
 /* Runs a command id of the menu; 0 when id is none. */
 int RunCommand(HWND mainWindow, WPARAM id);
 
 /* The menu as it stands now: each item greyed where it cannot act, always
-   on top checked when on. The caller destroys it. */
+   on top and the face's factor checked. The caller destroys it. */
 HMENU BuildCommandMenu(HWND mainWindow);
 
 /* Shows the menu with its top-left corner at screen point (x, y) and runs
