@@ -124,6 +124,25 @@ void TestClicks(HWND mainWindow)
     StopRecordingLcd(mainWindow);
 }
 
+/* The About picture beside the dialog's text, which grows with the
+   display: the artwork's size times the face's factor. */
+void TestAboutPicture(HWND mainWindow)
+{
+    HWND dialog = CreateDialogParamW(g_hInstance, MAKEINTRESOURCEW(IDD_ABOUT), mainWindow, AboutDlgProc, 0);
+    HWND picture = GetWindow(dialog, GW_CHILD);
+    while (picture && (GetWindowLongW(picture, GWL_STYLE) & SS_TYPEMASK) != SS_BITMAP)
+        picture = GetWindow(picture, GW_HWNDNEXT);
+    HBITMAP artwork = LoadBitmapW(g_hInstance, MAKEINTRESOURCEW(IDB_ABOUT_PICTURE));
+    BITMAP size = {};
+    GetObjectW(artwork, sizeof size, &size);
+    RECT rc = {};
+    GetClientRect(picture, &rc);
+    CHECK(size.bmWidth > 0 && rc.right == size.bmWidth * g_nScale && rc.bottom == size.bmHeight * g_nScale,
+          "the About picture %ldx%ld at factor %d", rc.right, rc.bottom, g_nScale);
+    DeleteObject(artwork);
+    DestroyWindow(dialog);
+}
+
 /* Moved to a monitor of another scale: the face is made again there, where
    the system suggests, and the tape stays as it was. */
 void TestDpiChange(HWND mainWindow)
@@ -135,6 +154,7 @@ void TestDpiChange(HWND mainWindow)
     SendMessageA(mainWindow, WM_DPICHANGED, MAKEWPARAM(96 * other, 96 * other), (LPARAM)&suggested);
     g_nExpected = other;
     TestGeometry(mainWindow);
+    TestAboutPicture(mainWindow);
     RECT rc;
     GetWindowRect(mainWindow, &rc);
     CHECK(rc.left == 300 && rc.top == 200, "at the suggested place: (%ld,%ld)", rc.left, rc.top);
@@ -156,6 +176,7 @@ int main()
               ScaleFactorOfDpi(100000) == MAX_SCALE, "the factors of 143, 144 and 100000 DPI");
     HWND mainWindow = StartCalculator();
     TestGeometry(mainWindow);
+    TestAboutPicture(mainWindow);
     TestPictures(mainWindow);
     TestClicks(mainWindow);
     TestDpiChange(mainWindow);
