@@ -15,22 +15,14 @@
 
 namespace {
 
-/* The picture's control: the one static with a bitmap (its id is -1, as
-   a control that the program never addresses has). */
-HWND FindAboutPicture(HWND dialog)
-{
-    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_BITMAP) {
-            return child;
-        }
-    }
-    return nullptr;
-}
+/* The picture's control id, -1 in the template, as a control that the
+   program never addresses has (a message box's text has it too). */
+const int ABOUT_PICTURE_ID = 0xFFFF;
 
 /* Replaces the picture by one each of whose pixels is a g_nScale square. */
 void ScaleAboutPicture(HWND dialog)
 {
-    HWND picture = FindAboutPicture(dialog);
+    HWND picture = GetDlgItem(dialog, ABOUT_PICTURE_ID);
     HBITMAP small = (HBITMAP)SendMessageW(picture, STM_GETIMAGE, IMAGE_BITMAP, 0);
     BITMAP size;
     if (g_nScale == 1 || !picture || !small || !GetObjectW(small, sizeof size, &size)) {
@@ -56,7 +48,7 @@ void ScaleAboutPicture(HWND dialog)
 
 void FreeAboutPicture(HWND dialog)
 {
-    HWND picture = FindAboutPicture(dialog);
+    HWND picture = GetDlgItem(dialog, ABOUT_PICTURE_ID);
     if (picture) {
         DeleteObject((HBITMAP)SendMessageW(picture, STM_GETIMAGE, IMAGE_BITMAP, 0));
     }

@@ -45,8 +45,7 @@ LRESULT CALLBACK AnsweringHook(int code, WPARAM wParam, LPARAM lParam)
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-/* The ASCII text as is, or as UTF-16LE after its byte order mark, as
-   Notepad saves "Unicode". */
+/* ASCII as is, or as UTF-16LE after its byte order mark (Notepad's "Unicode"). */
 void WriteTextFile(const wchar_t *path, const char *text, bool utf16 = false)
 {
     std::string bytes = utf16 ? "\xFF\xFE" : "";
@@ -57,9 +56,11 @@ void WriteTextFile(const wchar_t *path, const char *text, bool utf16 = false)
     if (file) fclose(file);
 }
 
-/* paths: each name ended by a zero, the list by a second. */
-void DropFiles(HWND mainWindow, const wchar_t *paths, size_t chars)
+/* paths: one name, or each name ended by a zero and the list by another
+   (chars in all). */
+void DropFile(HWND mainWindow, const wchar_t *paths, size_t chars = 0)
 {
+    chars = chars ? chars : wcslen(paths) + 2; /* GHND zeroes the end */
     HGLOBAL drop = GlobalAlloc(GHND, sizeof(DROPFILES) + chars * sizeof(wchar_t));
     DROPFILES *files = (DROPFILES *)GlobalLock(drop);
     files->pFiles = sizeof(DROPFILES);
@@ -67,11 +68,6 @@ void DropFiles(HWND mainWindow, const wchar_t *paths, size_t chars)
     memcpy(files + 1, paths, chars * sizeof(wchar_t));
     GlobalUnlock(drop);
     SendMessageW(mainWindow, WM_DROPFILES, (WPARAM)drop, 0); /* the window frees it */
-}
-
-void DropFile(HWND mainWindow, const wchar_t *path)
-{
-    DropFiles(mainWindow, path, wcslen(path) + 2); /* GHND zeroed the end */
 }
 
 std::string TapeText(void)
@@ -128,7 +124,7 @@ void TestReplays(HWND mainWindow)
 
     static const wchar_t TWO[] = L"C:\\tapes\\corrected.txt\0C:\\tapes\\refused.txt\0";
     g_BoxText[0] = L'\0';
-    DropFiles(mainWindow, TWO, sizeof TWO / sizeof TWO[0]);
+    DropFile(mainWindow, TWO, sizeof TWO / sizeof TWO[0]);
     CHECK(wcscmp(g_BoxText, ONE_TAPE_AT_A_TIME_TEXT(L)) == 0 && TapeText() == before,
           "two files dropped: none opened, told \"%ls\"", g_BoxText);
 }
