@@ -216,8 +216,8 @@ ReplayOutcome CheckTapeText(const char *text, int length)
         outcome.refusal = ReadTapeLine(start, n, &line);
         if (outcome.refusal == REPLAY_TAKEN) {
             outcome.refusal = CheckOrder(before, line);
-            if (outcome.refusal != REPLAY_TAKEN)
-                outcome.previousLine = beforeNumber;
+            if (outcome.refusal == REPLAY_CALCULATION_OPEN || outcome.refusal == REPLAY_AMOUNTS_IN_A_ROW)
+                outcome.previousLine = beforeNumber; /* two lines that do not go together */
         }
         if (outcome.refusal != REPLAY_TAKEN) {
             outcome.line = reader.number;

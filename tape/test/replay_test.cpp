@@ -120,8 +120,8 @@ TEST(Replay, RefusedTextsAndDifferences)
         { "12\n+3\n%4\n", REPLAY_CALCULATION_OPEN, 3, 2, "", nullptr },
         { "5\n7\n", REPLAY_AMOUNTS_IN_A_ROW, 2, 1, "", nullptr }, // two tapes appended
         // Operand lines deleted above a total, and a total copied.
-        { "1250\n=1630\n*3\n=4890\n", REPLAY_TOTAL_WITHOUT_OPERANDS, 2, 1, "", nullptr },
-        { "1250\n+380\n=1630\n=1705\n*3\n", REPLAY_TOTAL_WITHOUT_OPERANDS, 4, 3, "", nullptr },
+        { "1250\n=1630\n*3\n=4890\n", REPLAY_TOTAL_WITHOUT_OPERANDS, 2, 0, "", nullptr },
+        { "1250\n+380\n=1630\n=1705\n*3\n", REPLAY_TOTAL_WITHOUT_OPERANDS, 4, 0, "", nullptr },
         { "\n  \r\n\t\r", REPLAY_NO_LINES, 0, 0, "", nullptr },
         { std::string(REPLAY_MAX_CHARS + 1, '\n'), REPLAY_TEXT_TOO_LONG, 0, 0, "", nullptr },
     };
