@@ -19,6 +19,10 @@ namespace {
    program never addresses has (a message box's text has it too). */
 const int ABOUT_PICTURE_ID = 0xFFFF;
 
+/* The scaled picture given to the control, which it does not free; none at
+   factor 1, where the control frees the picture it loaded itself. */
+HBITMAP g_hAboutPicture;
+
 /* Replaces the picture by one each of whose pixels is a g_nScale square. */
 void ScaleAboutPicture(HWND dialog)
 {
@@ -42,15 +46,17 @@ void ScaleAboutPicture(HWND dialog)
     DeleteDC(to);
     DeleteDC(from);
     ReleaseDC(nullptr, screen);
-    /* The control hands back the picture it had, and frees neither. */
+    /* Once given a picture, the control frees neither that one nor the one
+       it hands back. */
     DeleteObject((HBITMAP)SendMessageW(picture, STM_SETIMAGE, IMAGE_BITMAP, (LPARAM)big));
+    g_hAboutPicture = big;
 }
 
-void FreeAboutPicture(HWND dialog)
+void FreeAboutPicture(void)
 {
-    HWND picture = GetDlgItem(dialog, ABOUT_PICTURE_ID);
-    if (picture) {
-        DeleteObject((HBITMAP)SendMessageW(picture, STM_GETIMAGE, IMAGE_BITMAP, 0));
+    if (g_hAboutPicture) {
+        DeleteObject(g_hAboutPicture);
+        g_hAboutPicture = nullptr;
     }
 }
 
@@ -63,7 +69,7 @@ INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM)
         ScaleAboutPicture(dialog);
         return TRUE; /* the focus goes to the first tab stop, OK */
     case WM_DESTROY:
-        FreeAboutPicture(dialog);
+        FreeAboutPicture();
         return FALSE;
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
