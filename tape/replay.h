@@ -44,13 +44,13 @@ struct ReplayOutcome {
 };
 
 /* Reads length bytes of text (UTF-8, or UTF-16 after its byte order mark:
-   DecodeTapeText, tape/text_decode.h; blank lines skipped) as a tape. A text that is
-   not one changes nothing and reports nothing. A tape replaces the
-   calculator's, as one change that undo takes back: every line made by its
-   keys, each difference in a result given to report (with context) in
-   order, the LCD repainted once at the end and no overflow notice shown.
-   Of more than TAPE_ENTRIES lines the last TAPE_ENTRIES stay, as they do
-   when typed. */
+   DecodeTapeText, tape/text_decode.h; blank lines skipped) as a tape. A
+   text that is not one changes nothing and reports nothing. A tape
+   replaces the calculator's, as one change that undo takes back: every
+   line made by its keys, each difference in a result given to report
+   (with context) in order, the LCD repainted once at the end and no
+   overflow notice shown. Of more than TAPE_ENTRIES lines the last
+   TAPE_ENTRIES stay, as they do when typed. */
 ReplayOutcome ReplayTapeText(const char *text, int length, ReplayReport report, void *context);
 
 #endif
