@@ -9,7 +9,7 @@
 #include <commdlg.h>
 
 /* The commands (their keys and menu items are in app/commands.cpp). */
-/* Copies the current amount, plain (Ctrl+C). */
+/* Copies the current amount, plain (Ctrl+C, Ctrl+Insert). */
 void CopyAmount(HWND mainWindow);
 /* Copies the whole tape as text (Ctrl+Shift+C). */
 void CopyTape(HWND mainWindow);

@@ -112,6 +112,7 @@ struct CommandKey {
 
 const CommandKey COMMAND_KEYS[] = {
     { 'C', MOD_CONTROL, IDM_COPY_AMOUNT },
+    { VK_INSERT, MOD_CONTROL, IDM_COPY_AMOUNT },
     { 'C', MOD_CONTROL | MOD_SHIFT, IDM_COPY_TAPE },
     { 'V', MOD_CONTROL, IDM_PASTE },
     { VK_INSERT, MOD_SHIFT, IDM_PASTE },

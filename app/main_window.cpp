@@ -8,6 +8,7 @@
 
 #include <shellapi.h>
 
+#include "amount/messages.h"
 #include "app/commands.h"
 #include "app/tape_commands.h"
 #include "app/zoom.h"
@@ -304,17 +305,20 @@ LRESULT OnSysCommand(HWND hwnd, WPARAM wParam, LPARAM lParam)
     return DefWindowProcA(hwnd, WM_SYSCOMMAND, wParam, lParam);
 }
 
-/* The first file dropped is replayed; a tape is one file, so the others
-   are left alone. */
+/* A dropped file is replayed. A tape is one file: of several, none is
+   opened, and the user is told so rather than left to guess which. */
 LRESULT OnDropFiles(HWND hwnd, HDROP drop)
 {
     wchar_t path[MAX_PATH] = L"";
+    UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
     bool fits = DragQueryFileW(drop, 0, nullptr, 0) < MAX_PATH;
-    if (fits) {
+    if (count == 1 && fits) {
         DragQueryFileW(drop, 0, path, MAX_PATH);
     }
     DragFinish(drop);
-    if (fits && path[0]) {
+    if (count > 1) {
+        MessageBoxW(hwnd, ONE_TAPE_AT_A_TIME_TEXT(L), OPEN_CAPTION(L), MB_OK | MB_ICONINFORMATION);
+    } else if (path[0]) {
         ReplayTapeFile(hwnd, path);
     } else {
         MessageBeep(MB_ICONWARNING); /* a name too long to open */

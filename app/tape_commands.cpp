@@ -57,7 +57,10 @@ void ShowRefusal(HWND owner, const wchar_t *caption, const ReplayOutcome &outcom
     wchar_t text[NOTICE_CHARS];
     wchar_t line[NOTICE_CHARS / 4];
     lstrcpyW(text, NOT_A_TAPE_TEXT(L));
-    if (outcome.line > 0) {
+    if (outcome.previousLine > 0) {
+        wsprintfW(line, NOT_A_TAPE_LINES_FORMAT(L), outcome.previousLine, outcome.line,
+                  REFUSAL_TEXTS[outcome.refusal]);
+    } else if (outcome.line > 0) {
         wsprintfW(line, NOT_A_TAPE_LINE_FORMAT(L), outcome.line, REFUSAL_TEXTS[outcome.refusal]);
     } else {
         lstrcpynW(line, REFUSAL_TEXTS[outcome.refusal], NOTICE_CHARS / 4);

@@ -42,7 +42,9 @@ static const char USAGE[] =
     "pressed after it. Results are computed again: each that the file has\n"
     "otherwise is told on standard error as 'line N: file X, computed Y', and\n"
     "the exit status is 1. A file that is no tape is refused, its first bad\n"
-    "line named, and nothing is printed (exit status 2).\n"
+    "line named (or the two lines that do not go together) with what would\n"
+    "mend it, and nothing is printed (exit status 2). FILE is UTF-8, or\n"
+    "UTF-16 with its byte order mark. --replay is given once at most.\n"
     "\n"
     "Output: each tape line as the LCD shows it: the operator mark (blank for a\n"
     "plain line) and the amount with its leading zeros as blanks.\n"
@@ -290,7 +292,10 @@ static int ReplayFile(const char *path)
     }
     ReplayOutcome outcome = ReplayTapeText(g_szReplayText, (int)length, PrintDifference, nullptr);
     if (outcome.refusal != REPLAY_TAKEN) {
-        if (outcome.line > 0)
+        if (outcome.previousLine > 0)
+            fprintf(stderr, "orvanta-tape: %s: lines %d and %d: %s\n", path, outcome.previousLine,
+                    outcome.line, REFUSAL_TEXTS[outcome.refusal]);
+        else if (outcome.line > 0)
             fprintf(stderr, "orvanta-tape: %s: line %d: %s\n", path, outcome.line, REFUSAL_TEXTS[outcome.refusal]);
         else
             fprintf(stderr, "orvanta-tape: %s: not a tape: %s\n", path, REFUSAL_TEXTS[outcome.refusal]);
@@ -308,6 +313,10 @@ int main(int argc, char **argv)
             raw = 1;
         } else if (strcmp(argv[first], "--state") == 0) {
             state = 1;
+        } else if (strcmp(argv[first], "--replay") == 0 && replayPath) {
+            /* One tape replaces another: the first file would be read for nothing. */
+            fprintf(stderr, "orvanta-tape: --replay given twice; one FILE at a time (see --help)\n");
+            return EXIT_BAD_INPUT;
         } else if (strcmp(argv[first], "--replay") == 0 && first + 1 < argc) {
             replayPath = argv[++first];
         } else if (strcmp(argv[first], "--help") == 0) {

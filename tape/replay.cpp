@@ -13,8 +13,8 @@
  *                line 0 instead of adding a line under it
  *   "="          after an operand line: "=" computes it (with a "0" typed
  *                first where nothing was, or "=" would correct the
- *                operator); after any other line it is an operator
- *                corrected to "=", a zero line: "+" then "="
+ *                operator); after any other line only a zero, an
+ *                operator corrected to "=": "+" then "="
  *   "%"          after a plain or result line: "%" computes it; a zero
  *                that "%" does not compute is a corrected operator, "+"
  *                then "%"
@@ -30,11 +30,13 @@
 
 #include "amount/platform.h"
 #include "tape/tape_text.h"
+#include "tape/text_decode.h"
 #include "tape/undo.h"
 
 namespace {
 
-const char UTF8_BOM[] = "\xEF\xBB\xBF";
+/* The text being replayed, decoded: both passes read it. */
+char g_szDecoded[REPLAY_MAX_CHARS];
 
 /* What the entry keys hold before an amount is typed, and after
    ". sign backspace": "-0", two characters, negative. */
@@ -79,9 +81,7 @@ bool IsResultMark(char c)
 
 LineReader StartReading(const char *text, int length)
 {
-    int bom = (int)sizeof(UTF8_BOM) - 1;
-    int start = length >= bom && memcmp(text, UTF8_BOM, (size_t)bom) == 0 ? bom : 0;
-    return LineReader{ text, length, start, 0 };
+    return LineReader{ text, length, 0, 0 };
 }
 
 /* The next line that is not blank, without its line end and trailing
@@ -94,7 +94,7 @@ bool NextLine(LineReader *reader, const char **line, int *count)
         int n = newline ? (int)(newline - start) : reader->length - reader->at;
         reader->at += newline ? n + 1 : n;
         reader->number++;
-        while (n > 0 && (start[n - 1] == ' ' || start[n - 1] == '\r'))
+        while (n > 0 && start[n - 1] == ' ')
             n--;
         if (n > 0) {
             *line = start;
@@ -172,35 +172,59 @@ ReplayRefusal ReadTapeLine(const char *text, int n, TapeLine *line)
     return REPLAY_TAKEN;
 }
 
-/* Whether keys can make a line marked mark right after one marked before
-   (0 for none: the first line takes any mark). */
-bool CanFollow(char before, char mark)
+/* An amount in hundredths, for comparing values written differently
+   ("2.5" and "2.50", "-.25" and "-0.25"). */
+long long Hundredths(const char *amount)
 {
-    if (before == 0 || mark == '=')
-        return true;
-    if (mark == '_')
-        return IsResultMark(before);
-    return !IsOperandMark(before); /* an operator or "%" after an operand computes it first */
+    long long whole;
+    int fraction;
+    SplitAmount(amount, &whole, &fraction);
+    long long magnitude = (whole < 0 ? -whole : whole) * 100 + fraction;
+    return strchr(amount, '-') ? -magnitude : magnitude;
+}
+
+/* Why keys cannot make line right after the line marked before (0 for
+   none: the first line takes any mark, a result too, whose operands a full
+   tape lost), or REPLAY_TAKEN when they can. */
+ReplayRefusal CheckOrder(char before, const TapeLine &line)
+{
+    if (before == 0)
+        return REPLAY_TAKEN;
+    if (IsOperandMark(before))
+        return line.mark == '=' ? REPLAY_TAKEN : REPLAY_CALCULATION_OPEN; /* the keys compute it first */
+    if (line.mark == '_')
+        return IsResultMark(before) ? REPLAY_TAKEN : REPLAY_AMOUNTS_IN_A_ROW;
+    /* "=" here corrects an operator: the keys make only a zero. Another
+       amount is a total whose operand lines were deleted, and replayed as
+       zero it would zero every total below it. */
+    if (line.mark == '=' && Hundredths(line.amount) != 0)
+        return REPLAY_TOTAL_WITHOUT_OPERANDS;
+    return REPLAY_TAKEN;
 }
 
 /* The first pass: the first line that is no tape line, or none. */
 ReplayOutcome CheckTapeText(const char *text, int length)
 {
-    ReplayOutcome outcome = { REPLAY_NO_LINES, 0, 0 };
+    ReplayOutcome outcome = { REPLAY_NO_LINES, 0, 0, 0 };
     LineReader reader = StartReading(text, length);
     const char *start;
     int n;
     char before = 0;
+    int beforeNumber = 0;
     while (NextLine(&reader, &start, &n)) {
         TapeLine line;
         outcome.refusal = ReadTapeLine(start, n, &line);
-        if (outcome.refusal == REPLAY_TAKEN && !CanFollow(before, line.mark))
-            outcome.refusal = REPLAY_OUT_OF_ORDER;
+        if (outcome.refusal == REPLAY_TAKEN) {
+            outcome.refusal = CheckOrder(before, line);
+            if (outcome.refusal == REPLAY_CALCULATION_OPEN || outcome.refusal == REPLAY_AMOUNTS_IN_A_ROW)
+                outcome.previousLine = beforeNumber; /* two lines that do not go together */
+        }
         if (outcome.refusal != REPLAY_TAKEN) {
             outcome.line = reader.number;
             return outcome;
         }
         before = line.mark;
+        beforeNumber = reader.number;
     }
     return outcome;
 }
@@ -234,17 +258,6 @@ void PlaceLine(const TapeLine &line, bool first)
 const char *CurrentAmount(void)
 {
     return g_Tape.entries[g_Tape.tapeCur] + 1;
-}
-
-/* An amount in hundredths, for comparing values written differently
-   ("2.5" and "2.50", "-.25" and "-0.25"). */
-long long Hundredths(const char *amount)
-{
-    long long whole;
-    int fraction;
-    SplitAmount(amount, &whole, &fraction);
-    long long magnitude = (whole < 0 ? -whole : whole) * 100 + fraction;
-    return strchr(amount, '-') ? -magnitude : magnitude;
 }
 
 /* A percent line: the "%" key's, or where the text has a zero that it does
@@ -309,7 +322,9 @@ void ReplayLine(const TapeLine &line, int made, char before, ReplayReport report
 ReplayOutcome ReplayTapeText(const char *text, int length, ReplayReport report, void *context)
 {
     if (length < 0 || length > REPLAY_MAX_CHARS)
-        return ReplayOutcome{ REPLAY_TEXT_TOO_LONG, 0, 0 };
+        return ReplayOutcome{ REPLAY_TEXT_TOO_LONG, 0, 0, 0 };
+    length = DecodeTapeText(text, length, g_szDecoded);
+    text = g_szDecoded;
     ReplayOutcome outcome = CheckTapeText(text, length);
     if (outcome.refusal != REPLAY_TAKEN)
         return outcome;

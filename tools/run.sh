@@ -39,23 +39,8 @@ if [ ! -d "$WINEPREFIX/drive_c" ]; then
     "$WINELOADER" wineboot -i >/dev/null 2>&1
 fi
 
-# The About dialog asks for the Korean font 굴림체 and the message box uses the
-# system font; without a Korean Windows font, Wine shows Hangul as boxes. Stand
-# in the Nanum fonts (tools/install-deps.sh installs them).
-if [ ! -f "$WINEPREFIX/.orvanta-fonts" ] && fc-list 2>/dev/null | grep -q NanumGothic; then
-    reg="$WINEPREFIX/orvanta-fonts.reg"
-    {
-        printf '\377\376'
-        printf '%s\r\n' 'Windows Registry Editor Version 5.00' '' \
-            '[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]' \
-            '"굴림체"="NanumGothicCoding"' \
-            '"굴림"="NanumGothic"' '' \
-            '[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink]' \
-            '"Tahoma"=hex(7):4e,00,61,00,6e,00,75,00,6d,00,47,00,6f,00,74,00,68,00,69,00,63,00,2e,00,74,00,74,00,66,00,00,00,00,00' \
-            | iconv -f UTF-8 -t UTF-16LE
-    } >"$reg"
-    "$WINELOADER" regedit /S "$reg" >/dev/null 2>&1 && touch "$WINEPREFIX/.orvanta-fonts"
-fi
+# Hangul in every face the calculator's text asks for (tools/wine-host.sh).
+install_korean_fonts || echo "make run: the Nanum fonts are missing: Hangul may show as boxes (tools/install-deps.sh installs them)." >&2
 
 # ORVANTA_DPI=144 (or any DPI) shows the calculator at that display scale:
 # the prefix's DPI, written only when it changes (each write starts Wine).

@@ -60,3 +60,41 @@ fi
 set_wine_dpi() {
     "$WINELOADER" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
 }
+
+# The Korean faces that the calculator's text is drawn in, stood in by the
+# Nanum fonts (tools/install-deps.sh installs them); without a Korean
+# Windows font Wine draws Hangul as boxes. The About dialog asks for 굴림체;
+# in a Korean locale the system font (menu, message boxes, tooltips) is
+# Gulim, and Wine asks for Dotum, Batang and Malgun Gothic elsewhere; each
+# by its English and its Korean name. Tahoma, the system font elsewhere, is
+# linked to NanumGothic for its Hangul. Written into the prefix only when
+# the list differs from what it has (each write starts Wine); 1 when the
+# fonts are not there.
+install_korean_fonts() {
+    fc-list 2>/dev/null | grep -q NanumGothic || return 1
+    fonts_reg="$WINEPREFIX/orvanta-fonts.reg"
+    fonts_new="$fonts_reg.new"
+    {
+        printf '\377\376'
+        printf '%s\r\n' 'Windows Registry Editor Version 5.00' '' \
+            '[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]' \
+            '"굴림체"="NanumGothicCoding"' '"GulimChe"="NanumGothicCoding"' \
+            '"굴림"="NanumGothic"' '"Gulim"="NanumGothic"' \
+            '"돋움체"="NanumGothicCoding"' '"DotumChe"="NanumGothicCoding"' \
+            '"돋움"="NanumGothic"' '"Dotum"="NanumGothic"' \
+            '"바탕체"="NanumGothicCoding"' '"BatangChe"="NanumGothicCoding"' \
+            '"바탕"="NanumMyeongjo"' '"Batang"="NanumMyeongjo"' \
+            '"맑은 고딕"="NanumGothic"' '"Malgun Gothic"="NanumGothic"' '' \
+            '[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink]' \
+            '"Tahoma"=hex(7):4e,00,61,00,6e,00,75,00,6d,00,47,00,6f,00,74,00,68,00,69,00,63,00,2e,00,74,00,74,00,66,00,00,00,00,00' \
+            | iconv -f UTF-8 -t UTF-16LE
+    } >"$fonts_new"
+    if cmp -s "$fonts_new" "$fonts_reg"; then
+        rm -f "$fonts_new"
+    elif "$WINELOADER" regedit /S "$fonts_new" >/dev/null 2>&1; then
+        mv "$fonts_new" "$fonts_reg"
+    else
+        rm -f "$fonts_new"
+        return 1
+    fi
+}

@@ -32,12 +32,12 @@ void *g_pImportedBeep = (void *)CountBeep;
 #define TAPE_12_3 "              12\r\n+              3\r\n=             15\r\n"
 
 /* Each a key-down with exactly its modifiers held, then its character:
-   C Ctrl+C, T Ctrl+Shift+C, V Ctrl+V, I Shift+Insert. */
+   C Ctrl+C, T Ctrl+Shift+C, V Ctrl+V, I Shift+Insert, N Ctrl+Insert. */
 void PressCombos(HWND mainWindow, const char *combos)
 {
     for (; *combos; combos++) {
-        bool insert = *combos == 'I';
-        PressWithModifiers(mainWindow, insert ? VK_INSERT : *combos == 'V' ? 'V' : 'C', !insert,
+        bool insert = strchr("IN", *combos) != nullptr;
+        PressWithModifiers(mainWindow, insert ? VK_INSERT : *combos == 'V' ? 'V' : 'C', *combos != 'I',
                            strchr("TI", *combos) != nullptr);
     }
 }
@@ -60,7 +60,7 @@ void TestClipboardKeys(HWND mainWindow)
         { L"-.5*.5=", false, "VC", 7, L"-0.25", 0 },
         { L"12+3=", false, "VT", 5, L"" TAPE_12_3, 0 },
         { L"1,234.5*2=", false, "VC", 9, L"2469", 0 },
-        { L"-3+1=", false, "IC", 5, L"-2", 0 },
+        { L"-3+1=", false, "IN", 5, L"-2", 0 },
         { L"12+3x4=", false, "VC", 4, L"3", 1 },
         { L"1+-123456789012345=", false, "VC", 2, L"0", 1 }, /* stops before the number */
         { overLimit, false, "VC", 0, L"0", 1 },

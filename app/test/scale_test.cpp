@@ -68,6 +68,14 @@ void TestGeometry(HWND mainWindow)
     CHECK(wrong == 0, "%d pixels of the region differ from the factor-1 region's blocks", wrong);
     DeleteObject(big);
     DeleteObject(small);
+    /* The About picture, beside text that grows with the display. */
+    HWND about = CreateDialogParamW(g_hInstance, MAKEINTRESOURCEW(IDD_ABOUT), mainWindow, AboutDlgProc, 0);
+    static Image art;
+    LoadBitmapImage(IDB_ABOUT_PICTURE, &art);
+    GetClientRect(GetDlgItem(about, 0xFFFF), &rc); /* the picture's id is -1 */
+    CHECK(art.width > 0 && rc.right == art.width * n && rc.bottom == art.height * n,
+          "the About picture %ldx%ld", rc.right, rc.bottom);
+    DestroyWindow(about);
 }
 
 void TestPictures(HWND mainWindow)

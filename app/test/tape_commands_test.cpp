@@ -1,5 +1,5 @@
 // A tape read back three ways (Ctrl+O through the Open dialog, a file dropped
-// on the window, Ctrl+Shift+V), each reaching the same replay and telling it
+// on the window, both saved as UTF-16; Ctrl+Shift+V), each reaching the same replay and telling it
 // in a box owned by the main window; a refused file changes nothing; Ctrl+Z,
 // Ctrl+Y and Ctrl+Shift+Z take the replay back and bring it again, the LCD's
 // text following.
@@ -45,21 +45,27 @@ LRESULT CALLBACK AnsweringHook(int code, WPARAM wParam, LPARAM lParam)
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-void WriteTextFile(const wchar_t *path, const char *text)
+/* ASCII as is, or as UTF-16LE after its byte order mark (Notepad's "Unicode"). */
+void WriteTextFile(const wchar_t *path, const char *text, bool utf16 = false)
 {
+    std::string bytes = utf16 ? "\xFF\xFE" : "";
+    for (; *text; text++)
+        bytes += utf16 ? std::string{ *text, '\0' } : std::string{ *text };
     FILE *file = _wfopen(path, L"wb");
-    CHECK(file && fputs(text, file) >= 0, "%ls written", path);
+    CHECK(file && fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size(), "%ls written", path);
     if (file) fclose(file);
 }
 
-void DropFile(HWND mainWindow, const wchar_t *path)
+/* paths: one name, or each name ended by a zero and the list by another
+   (chars in all). */
+void DropFile(HWND mainWindow, const wchar_t *paths, size_t chars = 0)
 {
-    size_t chars = wcslen(path) + 2; /* the list ends with an empty name */
+    chars = chars ? chars : wcslen(paths) + 2; /* GHND zeroes the end */
     HGLOBAL drop = GlobalAlloc(GHND, sizeof(DROPFILES) + chars * sizeof(wchar_t));
     DROPFILES *files = (DROPFILES *)GlobalLock(drop);
     files->pFiles = sizeof(DROPFILES);
     files->fWide = TRUE;
-    wcscpy((wchar_t *)(files + 1), path);
+    memcpy(files + 1, paths, chars * sizeof(wchar_t));
     GlobalUnlock(drop);
     SendMessageW(mainWindow, WM_DROPFILES, (WPARAM)drop, 0); /* the window frees it */
 }
@@ -115,6 +121,12 @@ void TestReplays(HWND mainWindow)
     CHECK(wcsstr(g_BoxText, NOT_A_TAPE_TEXT(L)) && wcsstr(g_BoxText, L"2번째 줄"), "refused: told \"%ls\"",
           g_BoxText);
     CHECK(TapeText() == before, "refused: the tape is unchanged");
+
+    static const wchar_t TWO[] = L"C:\\tapes\\corrected.txt\0C:\\tapes\\refused.txt\0";
+    g_BoxText[0] = L'\0';
+    DropFile(mainWindow, TWO, sizeof TWO / sizeof TWO[0]);
+    CHECK(wcscmp(g_BoxText, ONE_TAPE_AT_A_TIME_TEXT(L)) == 0 && TapeText() == before,
+          "two files dropped: none opened, told \"%ls\"", g_BoxText);
 }
 
 } // namespace
@@ -124,7 +136,7 @@ int main()
     HWND mainWindow = StartCalculator();
     CHECK(GetWindowLongW(mainWindow, GWL_EXSTYLE) & WS_EX_ACCEPTFILES, "files can be dropped");
     CreateDirectoryW(L"C:\\tapes", nullptr);
-    WriteTextFile(CORRECTED_PATH, CORRECTED);
+    WriteTextFile(CORRECTED_PATH, CORRECTED, true);
     HHOOK hook = SetWindowsHookExA(WH_CBT, AnsweringHook, nullptr, GetCurrentThreadId());
     TestReplays(mainWindow);
     UnhookWindowsHookEx(hook);

@@ -139,6 +139,16 @@ same "no tape: status" 2 "$?"
 same "no tape: nothing printed" "" "$out"
 case "$(cat "$errfile")" in *"line 4: a character"*) ;; *) fail "no tape: its line named: '$(cat "$errfile")'" ;; esac
 
+# Two tapes appended into one file: the lines that do not go together named.
+"$tape" 5 >"$tapefile"
+"$tape" 7 >>"$tapefile"
+"$tape" --replay "$tapefile" >/dev/null 2>"$errfile"
+case "$(cat "$errfile")" in *"lines 1 and 2: two amounts in a row"*) ;; *) fail "appended tapes: '$(cat "$errfile")'" ;; esac
+# A second --replay is refused, not the first ignored.
+"$tape" 12+3= >"$tapefile"
+out=$("$tape" --replay "$tapefile" --replay "$tapefile" 2>/dev/null)
+same "second --replay: refused" "2:" "$?:$out"
+
 # Options end at "--"; an unknown one is refused.
 same "-- ends the options" "$(lines _000000000000000 -000000000000007)" "$("$tape" --raw -- --7)"
 out=$("$tape" --rwa 1 2>"$errfile")

@@ -77,35 +77,53 @@ TEST(Replay, EveryTapeThatKeysMakeComesBack)
     }
 }
 
-// What is refused, naming its line, and what is computed otherwise than the
-// text has it; a refused text changes nothing, a replay is one undo step,
-// shows no notice and repaints once.
+// ASCII as UTF-16 after its byte order mark, as Windows editors save "Unicode".
+std::string Utf16(const std::string &ascii, bool bigEndian)
+{
+    std::string text = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (char c : ascii)
+        text += bigEndian ? std::string{ '\0', c } : std::string{ c, '\0' };
+    return text;
+}
+
+// What is refused, naming its line (and the line before, where the two do
+// not go together), and what is computed otherwise than the text has it; a
+// refused text changes nothing, a replay is one undo step, shows no notice
+// and repaints once.
 TEST(Replay, RefusedTextsAndDifferences)
 {
     const struct {
         std::string text;
         ReplayRefusal refusal;
-        int line;
+        int line, previous;
         const char *differences; // line:file>computed
         const char *tape;        // the last line afterwards
     } rows[] = {
-        { "  12\n+  4\n=  15\n*  2\n=  30\n", REPLAY_TAKEN, 0, "3:15>16 5:30>32 ", "=             32\n" },
-        { "\xEF\xBB\xBF\r\n12\r\n\r\n+3\r\n=15 \r\n", REPLAY_TAKEN, 0, "", "=             15\n" },
-        { "12\n+3\n=15\n%0\n", REPLAY_TAKEN, 0, "", "%              0\n" },   // an operator corrected to %
-        { "12\n=7\n", REPLAY_TAKEN, 0, "2:7>0 ", "=              0\n" },       // and to =: zero
-        { "=20\n+5\n=26\n", REPLAY_TAKEN, 0, "3:26>25 ", "=             25\n" }, // above the text: stands
-        { "+5\n=20\n*2\n=40\n", REPLAY_TAKEN, 0, "", "=             40\n" },
-        { "  - 5\n+.5\n=-4.5\n", REPLAY_TAKEN, 0, "", "=          -4.50\n" },   // -05 as the LCD shows it
-        { "999999999999999\n+1\n=5\n", REPLAY_TAKEN, 0, "3:5>0 ", "=              0\n" },
-        { "12\n+3x\n", REPLAY_BAD_CHARACTER, 2, "", nullptr },
-        { "12\n+1 234\n", REPLAY_BAD_CHARACTER, 2, "", nullptr },
-        { "1234567890123456\n", REPLAY_AMOUNT_TOO_LONG, 1, "", nullptr },
-        { "1\n+3.14159\n", REPLAY_AMOUNT_NOT_TYPED, 2, "", nullptr },
-        { "12\n+3\n4\n", REPLAY_OUT_OF_ORDER, 3, "", nullptr },
-        { "12\n+3\n+4\n", REPLAY_OUT_OF_ORDER, 3, "", nullptr },
-        { "12\n+3\n%4\n", REPLAY_OUT_OF_ORDER, 3, "", nullptr },
-        { "\n  \r\n", REPLAY_NO_LINES, 0, "", nullptr },
-        { std::string(REPLAY_MAX_CHARS + 1, '\n'), REPLAY_TEXT_TOO_LONG, 0, "", nullptr },
+        { "  12\n+  4\n=  15\n*  2\n=  30\n", REPLAY_TAKEN, 0, 0, "3:15>16 5:30>32 ", "=             32\n" },
+        { "\xEF\xBB\xBF\r\n12\r\n\r\n+3\r\n=15 \r\n", REPLAY_TAKEN, 0, 0, "", "=             15\n" },
+        { "12\n+3\n=15\n%0\n", REPLAY_TAKEN, 0, 0, "", "%              0\n" },   // an operator corrected to %
+        { "12\n=0.00\n+3\n=3\n=0\n", REPLAY_TAKEN, 0, 0, "", "=              0\n" }, // and to =: zero
+        { "=20\n+5\n=26\n", REPLAY_TAKEN, 0, 0, "3:26>25 ", "=             25\n" }, // above the text: stands
+        { "+5\n=20\n*2\n=40\n", REPLAY_TAKEN, 0, 0, "", "=             40\n" },
+        { "  - 5\n+.5\n=-4.5\n", REPLAY_TAKEN, 0, 0, "", "=          -4.50\n" },   // -05 as the LCD shows it
+        { "999999999999999\n+1\n=5\n", REPLAY_TAKEN, 0, 0, "3:5>0 ", "=              0\n" },
+        { Utf16("12\r\n\r\n+3\r\n=16\r\n", false), REPLAY_TAKEN, 0, 0, "4:16>15 ", "=             15\n" },
+        { Utf16("12\r+3\r\r=15\r", true), REPLAY_TAKEN, 0, 0, "", "=             15\n" }, // lone CRs
+        { "12\n+\t3\n\xEF\xBB\xBF=15\t\n", REPLAY_TAKEN, 0, 0, "", "=             15\n" },
+        { std::string("\xFF\xFE" "1\0\x35\x0A", 6), REPLAY_BAD_CHARACTER, 1, 0, "", nullptr }, // U+0A35
+        { "12\n+3x\n", REPLAY_BAD_CHARACTER, 2, 0, "", nullptr },
+        { "12\n+1 234\n", REPLAY_BAD_CHARACTER, 2, 0, "", nullptr },
+        { "1234567890123456\n", REPLAY_AMOUNT_TOO_LONG, 1, 0, "", nullptr },
+        { "1\n+3.14159\n", REPLAY_AMOUNT_NOT_TYPED, 2, 0, "", nullptr },
+        { "12\n+3\n4\n", REPLAY_CALCULATION_OPEN, 3, 2, "", nullptr },
+        { "12\n+3\n\n+4\n", REPLAY_CALCULATION_OPEN, 4, 2, "", nullptr }, // an inserted line
+        { "12\n+3\n%4\n", REPLAY_CALCULATION_OPEN, 3, 2, "", nullptr },
+        { "5\n7\n", REPLAY_AMOUNTS_IN_A_ROW, 2, 1, "", nullptr }, // two tapes appended
+        // Operand lines deleted above a total, and a total copied.
+        { "1250\n=1630\n*3\n=4890\n", REPLAY_TOTAL_WITHOUT_OPERANDS, 2, 0, "", nullptr },
+        { "1250\n+380\n=1630\n=1705\n*3\n", REPLAY_TOTAL_WITHOUT_OPERANDS, 4, 0, "", nullptr },
+        { "\n  \r\n\t\r", REPLAY_NO_LINES, 0, 0, "", nullptr },
+        { std::string(REPLAY_MAX_CHARS + 1, '\n'), REPLAY_TEXT_TOO_LONG, 0, 0, "", nullptr },
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.text.substr(0, 40));
@@ -117,6 +135,7 @@ TEST(Replay, RefusedTextsAndDifferences)
         ReplayOutcome outcome = Replay(row.text, &differences);
         EXPECT_EQ(row.refusal, outcome.refusal);
         EXPECT_EQ(row.line, outcome.line);
+        EXPECT_EQ(row.previous, outcome.previousLine);
         EXPECT_EQ(row.differences, differences);
         EXPECT_EQ(0, g_nOverflowMessages);
         if (row.tape) {
