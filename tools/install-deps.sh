@@ -19,7 +19,7 @@ set -u
 
 REQUIRED="cmake make g++ googletest libgtest-dev
 g++-mingw-w64-i686 binutils-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
-wine wine64 xvfb xauth xdotool xclip ghostscript poppler-utils
+wine wine64 xvfb xauth xdotool xclip ghostscript poppler-utils locales
 python3 python3-pil python3-pefile python3-matplotlib fonts-nanum fonts-nanum-extra fonts-dejavu-core"
 OPTIONAL=wine32:i386
 MEMO=build/.wine32-unavailable
