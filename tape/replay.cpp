@@ -36,11 +36,6 @@ namespace {
 
 const char UTF8_BOM[] = "\xEF\xBB\xBF";
 
-/* What the entry keys hold before an amount is typed, and after
-   ". sign backspace": "-0", two characters, negative. */
-const TypedAmount NO_AMOUNT = { 0, 0, false };
-const TypedAmount NEGATIVE_ZERO = { 2, 0, true };
-
 struct TapeLine {
     int number;        /* in the text, from 1 */
     char mark;         /* "_" or an operator mark */
@@ -164,11 +159,6 @@ ReplayRefusal ReadTapeLine(const char *text, int n, TapeLine *line)
         line->amount[AMOUNT_LEN - length + j] = c == ' ' ? '0' : c;
     }
     line->amount[AMOUNT_LEN] = '\0';
-    /* Results are not typed, but they are amounts all the same. */
-    AmountKeys keys;
-    KeysOfAmount(line->amount, &keys);
-    if (!TypesWholeNumber(keys.negativeZero ? NEGATIVE_ZERO : NO_AMOUNT, keys.keys, keys.count))
-        return REPLAY_AMOUNT_NOT_TYPED;
     return REPLAY_TAKEN;
 }
 
@@ -183,29 +173,8 @@ bool CanFollow(char before, char mark)
     return !IsOperandMark(before); /* an operator or "%" after an operand computes it first */
 }
 
-/* The first pass: the first line that is no tape line, or none. */
-ReplayOutcome CheckTapeText(const char *text, int length)
-{
-    ReplayOutcome outcome = { REPLAY_NO_LINES, 0, 0 };
-    LineReader reader = StartReading(text, length);
-    const char *start;
-    int n;
-    char before = 0;
-    while (NextLine(&reader, &start, &n)) {
-        TapeLine line;
-        outcome.refusal = ReadTapeLine(start, n, &line);
-        if (outcome.refusal == REPLAY_TAKEN && !CanFollow(before, line.mark))
-            outcome.refusal = REPLAY_OUT_OF_ORDER;
-        if (outcome.refusal != REPLAY_TAKEN) {
-            outcome.line = reader.number;
-            return outcome;
-        }
-        before = line.mark;
-    }
-    return outcome;
-}
-
-void TypeAmount(const char *amount)
+/* Types amount into a zero one; returns whether the keys took all of it. */
+bool TypeAmount(const char *amount)
 {
     AmountKeys keys;
     KeysOfAmount(amount, &keys);
@@ -214,8 +183,42 @@ void TypeAmount(const char *amount)
         PressTapeKey(KEY_SIGN);
         PressTapeKey(KEY_BACKSPACE);
     }
-    for (int i = 0; i < keys.count; i++)
-        PressTapeKey(keys.keys[i]);
+    return PressWholeNumber(keys.keys, keys.count);
+}
+
+/* Whether the entry keys type amount whole into a fresh one, pressed in a
+   trial: results are not typed, but they are amounts all the same. */
+bool TypesWhole(const char *amount)
+{
+    PressTapeKey(KEY_CLEAR);
+    return TypeAmount(amount);
+}
+
+/* The first pass: the first line that is no tape line, or none. */
+ReplayOutcome CheckTapeText(const char *text, int length)
+{
+    ReplayOutcome outcome = { REPLAY_NO_LINES, 0, 0 };
+    LineReader reader = StartReading(text, length);
+    const char *start;
+    int n;
+    char before = 0;
+    TapeTrial trial;
+    BeginTapeTrial(&trial);
+    while (NextLine(&reader, &start, &n)) {
+        TapeLine line;
+        outcome.refusal = ReadTapeLine(start, n, &line);
+        if (outcome.refusal == REPLAY_TAKEN && !TypesWhole(line.amount))
+            outcome.refusal = REPLAY_AMOUNT_NOT_TYPED;
+        if (outcome.refusal == REPLAY_TAKEN && !CanFollow(before, line.mark))
+            outcome.refusal = REPLAY_OUT_OF_ORDER;
+        if (outcome.refusal != REPLAY_TAKEN) {
+            outcome.line = reader.number;
+            break;
+        }
+        before = line.mark;
+    }
+    EndTapeTrial(&trial);
+    return outcome;
 }
 
 /* Writes the line as it stands, as the current line after the others, the
@@ -229,11 +232,6 @@ void PlaceLine(const TapeLine &line, bool first)
     memcpy(entry + 1, line.amount, AMOUNT_LEN + 1);
     g_Tape.operatorPressed = 1;
     SyncEntryCounters();
-}
-
-const char *CurrentAmount(void)
-{
-    return g_Tape.entries[g_Tape.tapeCur] + 1;
 }
 
 /* An amount in hundredths, for comparing values written differently

@@ -37,6 +37,11 @@ void AdvanceTape(void)
     strcpy(g_Tape.entries[g_Tape.tapeCur], BLANK_ENTRY);
 }
 
+char *CurrentAmount(void)
+{
+    return g_Tape.entries[g_Tape.tapeCur] + 1;
+}
+
 void ShowTapeEnd(void)
 {
     g_Tape.viewTop = g_Tape.tapeCur - (LCD_LINES - 1);
