@@ -1,8 +1,9 @@
 /*
  * Copy, paste and save. The clipboard carries Unicode text only (the system
  * derives the other text formats); it is opened with the main window as
- * owner and closed again on every path. Pasted text goes through the same
- * button presses as typed keys, without their pause.
+ * owner and closed again on every path. Pasted text is pressed straight into
+ * the core, as a replayed tape is: out of sight, the LCD drawn once at the
+ * end, so that a long text never freezes the window key by key.
  */
 #include "app/clipboard.h"
 
@@ -10,6 +11,7 @@
 #include <limits.h>
 
 #include "amount/messages.h"
+#include "amount/platform.h"
 #include "app/shell.h"
 #include "app/tape_commands.h"
 #include "tape/tape_text.h"
@@ -143,14 +145,21 @@ void PasteText(HWND mainWindow)
     if (!ReadClipboardText(mainWindow, ParseClipboardText, &pasted)) {
         return;
     }
-    /* Typed only once the clipboard is closed: a key can open the overflow
-       notice, and the clipboard must not stay open meanwhile. The whole
-       paste is one change for undo. */
+    /* Typed only once the clipboard is closed, as one change for undo. An
+       overflow is told once, after the LCD shows where the paste ended:
+       the notice is modal, and the clipboard must not stay open meanwhile. */
     BeginTapeChange();
+    bool wasMuted = MuteHost(true);
     for (int i = 0; i < pasted.count; i++) {
-        PressButtonAtOnce(FindChild(mainWindow, pasted.keys[i]));
+        PressTapeKey(pasted.keys[i]);
     }
+    bool overflowed = OverflowWasHeld();
+    MuteHost(wasMuted);
     EndTapeChange();
+    RepaintAfterChange();
+    if (overflowed) {
+        TellOverflow();
+    }
     if (!pasted.whole) {
         MessageBeep(MB_ICONWARNING); /* the rest of the text was not typed */
     }
