@@ -9,6 +9,7 @@
 #include "amount/messages.h"
 #include "app/clipboard.h"
 #include "app/shell.h"
+#include "app/tape_file.h"
 #include "app/test/win_test.h"
 #include "buttons/img_button.h"
 #include "tape/tape.h"
