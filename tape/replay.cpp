@@ -57,21 +57,6 @@ struct LineReader {
     int number;
 };
 
-bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
-bool IsOperandMark(char c)
-{
-    return c == '+' || c == '-' || c == '*' || c == '/';
-}
-
-bool IsResultMark(char c)
-{
-    return c == '=' || c == '%';
-}
-
 LineReader StartReading(const char *text, int length)
 {
     int bom = (int)sizeof(UTF8_BOM) - 1;
@@ -127,12 +112,12 @@ ReplayRefusal ReadTapeLine(const char *text, int n, TapeLine *line)
 {
     char first = text[0];
     int i = 1;
-    if (first == ' ' || first == '_') {
-        line->mark = '_';
+    if (first == ' ' || first == MARK_PLAIN) {
+        line->mark = MARK_PLAIN;
     } else if (IsOperandMark(first) || IsResultMark(first)) {
         line->mark = first;
     } else if (IsDigit(first) || first == '.') {
-        line->mark = '_';
+        line->mark = MARK_PLAIN;
         i = 0;
     } else {
         return REPLAY_BAD_CHARACTER;
@@ -166,9 +151,9 @@ ReplayRefusal ReadTapeLine(const char *text, int n, TapeLine *line)
    (0 for none: the first line takes any mark). */
 bool CanFollow(char before, char mark)
 {
-    if (before == 0 || mark == '=')
+    if (before == 0 || mark == MARK_RESULT)
         return true;
-    if (mark == '_')
+    if (mark == MARK_PLAIN)
         return IsResultMark(before);
     return !IsOperandMark(before); /* an operator or "%" after an operand computes it first */
 }
@@ -263,7 +248,7 @@ void ReplayLine(const TapeLine &line, int made, char before, ReplayReport report
                 ReplayOutcome *outcome)
 {
     bool first = made == 0;
-    if (line.mark == '_') {
+    if (line.mark == MARK_PLAIN) {
         if (!first)
             PressTapeKey(KEY_CLEAR);
         TypeAmount(line.amount);
@@ -280,7 +265,7 @@ void ReplayLine(const TapeLine &line, int made, char before, ReplayReport report
         PlaceLine(line, first);
         return;
     }
-    if (line.mark == '%') {
+    if (line.mark == MARK_PERCENT) {
         MakePercentLine(line);
     } else if (IsOperandMark(before)) {
         if (g_Tape.operatorPressed)
