@@ -6,7 +6,7 @@
  */
 #include "app/tape_commands.h"
 
-#include "amount/messages.h"
+#include "app/tape_notices.h"
 #include "app/clipboard.h"
 #include "app/tape_file.h"
 #include "tape/replay.h"

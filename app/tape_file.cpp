@@ -6,7 +6,7 @@
 
 #include <commdlg.h>
 
-#include "amount/messages.h"
+#include "app/tape_notices.h"
 #include "tape/tape_text.h"
 
 namespace {

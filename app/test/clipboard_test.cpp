@@ -6,7 +6,7 @@
 
 #include <initializer_list>
 
-#include "amount/messages.h"
+#include "app/tape_notices.h"
 #include "app/clipboard.h"
 #include "app/shell.h"
 #include "app/tape_file.h"
