@@ -10,6 +10,7 @@
 #include <limits.h>
 
 #include "amount/platform.h"
+#include "tape/press_key.h"
 #include "tape/tape_text.h"
 #include "tape/undo.h"
 

@@ -10,6 +10,7 @@
 #include "app/tape_commands.h"
 #include "buttons/img_button.h"
 #include "tape/keys.h"
+#include "tape/undo.h"
 
 namespace {
 
@@ -25,12 +26,12 @@ UINT CanPaste(HWND)
 
 UINT CanUndo(HWND)
 {
-    return CanUndoTape() ? MF_ENABLED : MF_GRAYED;
+    return CanUndoTapeChange() ? MF_ENABLED : MF_GRAYED;
 }
 
 UINT CanRedo(HWND)
 {
-    return CanRedoTape() ? MF_ENABLED : MF_GRAYED;
+    return CanRedoTapeChange() ? MF_ENABLED : MF_GRAYED;
 }
 
 UINT TopmostState(HWND mainWindow)

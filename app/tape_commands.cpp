@@ -163,13 +163,3 @@ void RedoTape(HWND)
 {
     RedoTapeChange();
 }
-
-bool CanUndoTape(void)
-{
-    return CanUndoTapeChange();
-}
-
-bool CanRedoTape(void)
-{
-    return CanRedoTapeChange();
-}

@@ -32,8 +32,4 @@ void PasteTape(HWND mainWindow);
 void UndoTape(HWND mainWindow);
 void RedoTape(HWND mainWindow);
 
-/* Whether UndoTape and RedoTape would act now, for a menu to show. */
-bool CanUndoTape(void);
-bool CanRedoTape(void);
-
 #endif

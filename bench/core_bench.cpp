@@ -9,6 +9,7 @@
 #include "amount/amount.h"
 #include "amount/platform.h"
 #include "bench/paste_text.h"
+#include "tape/press_key.h"
 #include "tape/tape.h"
 #include "tape/undo.h"
 

@@ -29,6 +29,7 @@
 #include <string.h>
 
 #include "amount/platform.h"
+#include "tape/press_key.h"
 #include "tape/tape_text.h"
 #include "tape/undo.h"
 

@@ -6,6 +6,7 @@
 #include <string.h>
 
 #include "amount/platform.h"
+#include "tape/press_key.h"
 #include "tape/undo.h"
 
 void FormatCurrentAmount(PlainAmount text)

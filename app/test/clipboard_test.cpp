@@ -6,12 +6,13 @@
 
 #include <initializer_list>
 
-#include "app/tape_notices.h"
 #include "app/clipboard.h"
 #include "app/shell.h"
 #include "app/tape_file.h"
+#include "app/tape_notices.h"
 #include "app/test/win_test.h"
 #include "buttons/img_button.h"
+#include "tape/press_key.h"
 #include "tape/tape.h"
 #include "tape/tape_text.h"
 

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tape/press_key.h"
 #include "tape/tape_text.h"
 #include "amount/test/fake_platform.h"
 
