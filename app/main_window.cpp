@@ -273,11 +273,13 @@ void RunSystemKey(HWND hwnd, WPARAM wParam, LPARAM buttonId)
 
 LRESULT OnCommand(HWND hwnd, WPARAM wParam, LPARAM lParam)
 {
-    /* wParam is compared whole: a non-zero high word matches no command. */
+    /* wParam is compared whole: a non-zero high word matches no key. */
     if (wParam == CMD_KEY) {
         ForwardCalculatorKey(hwnd, lParam);
     } else if (wParam == CMD_SYSTEM) {
         RunSystemKey(hwnd, wParam, lParam);
+    } else if (wParam == MAKEWPARAM(LOWORD(wParam), COMMAND_FROM_KEY)) {
+        RunCommand(hwnd, LOWORD(wParam));
     }
     return 0;
 }
