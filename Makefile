@@ -2,7 +2,8 @@
 #   make run    start the calculator (under Wine on Linux)
 #   make test   build everything and run every test
 # Both first install whatever is missing (tools/install-deps.sh).
-# make bench times the calculator against its floors (not a test).
+# make bench times the calculator against its floors (not a test);
+# make dist writes the release archives.
 
 JOBS ?= 2
 NATIVE := build/native
@@ -11,7 +12,7 @@ WIN := build/win
 WIN64 := build/win64
 OUT := $(CURDIR)/build
 
-.PHONY: all deps native windows windows64 asan test run preview bench clean
+.PHONY: all deps native windows windows64 asan test run preview bench dist clean
 
 all: native windows windows64
 
@@ -49,6 +50,11 @@ bench: all
 	cmake --build $(WIN) --target ui_bench -j$(JOBS)
 	cmake --build $(WIN64) --target ui_bench -j$(JOBS)
 	bench/run.sh
+
+# Release archives of both Windows programs, with SHA256SUMS, in build/dist.
+dist: windows windows64
+	/usr/bin/python3 tools/dist.py $(CURDIR) $(OUT)/dist
+	cd $(OUT)/dist && sha256sum -c SHA256SUMS
 
 preview: windows
 	cmake --build $(WIN) --target preview

@@ -13,6 +13,7 @@
 #include "app/clipboard.h"
 #include "app/shell.h"
 #include "app/tape_commands.h"
+#include "app/zoom.h"
 #include "buttons/img_button.h"
 #include "tape/keys.h"
 #include "tape/undo.h"
@@ -44,6 +45,35 @@ UINT TopmostState(HWND mainWindow)
     return MF_ENABLED | (IsTopmost(mainWindow) ? MF_CHECKED : MF_UNCHECKED);
 }
 
+UINT CanZoomIn(HWND mainWindow)
+{
+    return g_nScale < LargestZoomFactor(mainWindow) ? MF_ENABLED : MF_GRAYED;
+}
+
+UINT CanZoomOut(HWND)
+{
+    return g_nScale > 1 ? MF_ENABLED : MF_GRAYED;
+}
+
+UINT CanZoomReset(HWND mainWindow)
+{
+    return g_nScale != DisplayFactor(mainWindow) ? MF_ENABLED : MF_GRAYED;
+}
+
+/* The factor items: the face's checked, those that would not fit greyed. */
+template <int FACTOR>
+void ZoomToFactor(HWND mainWindow)
+{
+    ZoomTo(mainWindow, FACTOR);
+}
+
+template <int FACTOR>
+UINT FactorState(HWND mainWindow)
+{
+    return (FACTOR <= LargestZoomFactor(mainWindow) ? MF_ENABLED : MF_GRAYED) |
+           (FACTOR == g_nScale ? MF_CHECKED : MF_UNCHECKED);
+}
+
 /* The About and quit keys' own command, as their buttons send it. */
 void ShowAbout(HWND mainWindow)
 {
@@ -55,6 +85,8 @@ void Quit(HWND mainWindow)
     SendMessageA(mainWindow, WM_COMMAND, CMD_SYSTEM, KEY_QUIT);
 }
 
+/* A row of the menu: an item runs; a submenu's first row has an id (its
+   text's) and nothing to run. */
 struct Command {
     int id;
     const char *text;  /* the menu's, UTF-8: the shortcut after the tab */
@@ -63,15 +95,22 @@ struct Command {
     UINT (*state)(HWND mainWindow); /* MF_ENABLED or MF_GRAYED, and MF_CHECKED */
 };
 
-enum { SEPARATOR = 0 };
+enum { SEPARATOR = 0, SUBMENU_END = -1 };
 
 const Command COMMANDS[] = {
 #define MENU_ITEM(id, name, text, also, run, state) { name, text, also, run, state },
 #define MENU_SEPARATOR() { SEPARATOR, "", "", nullptr, nullptr },
+#define MENU_SUBMENU(id, name, text) { name, "", "", nullptr, nullptr },
+#define MENU_SUBMENU_END() { SUBMENU_END, "", "", nullptr, nullptr },
 #include "res/menu.def"
+#undef MENU_SUBMENU_END
+#undef MENU_SUBMENU
 #undef MENU_SEPARATOR
 #undef MENU_ITEM
 };
+
+/* A factor's item is found by adding to the first one's id. */
+static_assert(IDM_ZOOM_1 + MAX_SCALE - 1 == IDM_ZOOM_8, "one item for each factor, in order");
 
 struct CommandKey {
     WPARAM virtualKey;
@@ -86,9 +125,12 @@ CommandKey g_CommandKeys[COMMAND_KEYS_MAX];
 int g_nCommandKeys = -1;
 
 /* The virtual key that a shortcut's last part names: a letter or digit,
-   F1 to F12 or Insert; 0 for any other. */
+   the main keyboard's = and -, F1 to F12 or Insert; 0 for any other. */
 WPARAM VirtualKeyNamed(const char *name)
 {
+    if (strcmp(name, "=") == 0 || strcmp(name, "-") == 0) {
+        return name[0] == '=' ? VK_OEM_PLUS : VK_OEM_MINUS;
+    }
     if (name[0] && !name[1] && ((name[0] >= 'A' && name[0] <= 'Z') || IsDigit(name[0]))) {
         return (WPARAM)name[0];
     }
@@ -128,7 +170,7 @@ void ReadCommandKeys(void)
         const char *shortcuts[] = { tab ? tab + 1 : "", command.also };
         for (const char *shortcut : shortcuts) {
             CommandKey key = { 0, 0, command.id };
-            if (command.id != SEPARATOR && ReadShortcut(shortcut, &key) && key.modifiers &&
+            if (command.run && ReadShortcut(shortcut, &key) && key.modifiers &&
                 g_nCommandKeys < COMMAND_KEYS_MAX) {
                 g_CommandKeys[g_nCommandKeys++] = key;
             }
@@ -184,7 +226,7 @@ int TranslateCommandKey(HWND mainWindow, WPARAM virtualKey)
 int RunCommand(HWND mainWindow, WPARAM id)
 {
     for (const Command &command : COMMANDS) {
-        if (command.id != SEPARATOR && (WPARAM)command.id == id) {
+        if (command.run && (WPARAM)command.id == id) {
             command.run(mainWindow);
             return 1;
         }
@@ -195,14 +237,25 @@ int RunCommand(HWND mainWindow, WPARAM id)
 HMENU BuildCommandMenu(HWND mainWindow)
 {
     HMENU menu = CreatePopupMenu();
+    HMENU into = menu; /* the submenu being filled, else the menu */
     for (const Command &command : COMMANDS) {
         if (command.id == SEPARATOR) {
-            AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+            AppendMenuW(into, MF_SEPARATOR, 0, nullptr);
+            continue;
+        }
+        if (command.id == SUBMENU_END) {
+            into = menu;
             continue;
         }
         wchar_t text[MENU_TEXT_MAX] = L"";
         LoadStringW(g_hInstance, command.id, text, MENU_TEXT_MAX);
-        AppendMenuW(menu, MF_STRING | command.state(mainWindow), command.id, text);
+        if (!command.run) {
+            /* Destroyed with the menu it belongs to. */
+            into = CreatePopupMenu();
+            AppendMenuW(menu, MF_POPUP, (UINT_PTR)into, text);
+        } else {
+            AppendMenuW(into, MF_STRING | command.state(mainWindow), command.id, text);
+        }
     }
     return menu;
 }

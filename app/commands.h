@@ -12,7 +12,11 @@
 enum {
 #define MENU_ITEM(id, name, text, also, run, state) name = id,
 #define MENU_SEPARATOR()
+#define MENU_SUBMENU(id, name, text) name = id,
+#define MENU_SUBMENU_END()
 #include "res/menu.def"
+#undef MENU_SUBMENU_END
+#undef MENU_SUBMENU
 #undef MENU_SEPARATOR
 #undef MENU_ITEM
 };
@@ -31,7 +35,7 @@ enum { COMMAND_FROM_KEY = 1 };
 int RunCommand(HWND mainWindow, WPARAM id);
 
 /* The menu as it stands now: each item greyed where it cannot act, always
-   on top checked when on. The caller destroys it. */
+   on top and the face's factor checked. The caller destroys it. */
 HMENU BuildCommandMenu(HWND mainWindow);
 
 /* Shows the menu with its top-left corner at screen point (x, y) and runs

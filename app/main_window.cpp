@@ -10,6 +10,7 @@
 
 #include "app/commands.h"
 #include "app/tape_commands.h"
+#include "app/zoom.h"
 #include "buttons/img_button.h"
 #include "lcd/lcd_window.h"
 #include "res/lcd_layout.h"
@@ -150,36 +151,23 @@ LRESULT OnCreate(HWND hwnd)
 }
 
 /* Asked, before a DPI change, what size the window will take there: the
-   face's, at the new factor, so that the place the system then suggests
-   fits it (Windows 10 1703 and later, with per-monitor awareness v2). */
+   face's, at the new factor with the user's zoom, so that the place the
+   system then suggests fits it (Windows 10 1703 and later, with per-monitor
+   awareness v2). */
 LRESULT OnGetDpiScaledSize(WPARAM wParam, SIZE *size)
 {
-    int factor = ScaleFactorOfDpi((int)wParam);
+    int factor = ZoomedFactorOfDpi((int)wParam, nullptr);
     size->cx = SKIN_WIDTH * factor;
     size->cy = SKIN_HEIGHT * factor;
     return TRUE;
 }
 
 /* Moved to a monitor of another scale: the face is made again at the new
-   factor, where the system suggests; the tape and the entry stay as they
-   are. */
+   factor, with the user's zoom kept, where the system suggests. */
 LRESULT OnDpiChanged(HWND hwnd, WPARAM wParam, const RECT *suggested)
 {
-    int factor = ScaleFactorOfDpi(LOWORD(wParam));
-    if (factor != g_nScale) {
-        g_nScale = factor;
-        for (int id = 1; id <= IDC_LCDSCREEN; id++) {
-            RECT r = ChildRect(id);
-            MoveWindow(FindChild(hwnd, id), r.left, r.top, r.right - r.left, r.bottom - r.top, FALSE);
-        }
-        ForgetPressedImages();
-        LoadLcdGlyphs();
-        DressFace(hwnd);
-    }
-    SetWindowPos(hwnd, nullptr, suggested->left, suggested->top, Scaled(SKIN_WIDTH),
-                 Scaled(SKIN_HEIGHT), SWP_NOZORDER | SWP_NOACTIVATE);
-    InvalidateRect(hwnd, nullptr, FALSE);
-    InvalidateRect(FindChild(hwnd, IDC_LCDSCREEN), nullptr, FALSE);
+    ScaleFace(hwnd, ZoomedFactorOfDpi(LOWORD(wParam), suggested), suggested->left,
+              suggested->top);
     return 0;
 }
 
@@ -269,6 +257,20 @@ void RunSystemKey(HWND hwnd, WPARAM wParam, LPARAM buttonId)
     default:
         break;
     }
+}
+
+/* Ctrl with the wheel over the face zooms; the keys and the LCD hand their
+   wheel up. */
+LRESULT OnMouseWheel(HWND hwnd, WPARAM wParam, LPARAM lParam)
+{
+    RECT window;
+    GetWindowRect(hwnd, &window);
+    POINT pointer = { (short)LOWORD(lParam), (short)HIWORD(lParam) };
+    if (!(GET_KEYSTATE_WPARAM(wParam) & MK_CONTROL) || !PtInRect(&window, pointer)) {
+        return DefWindowProcA(hwnd, WM_MOUSEWHEEL, wParam, lParam);
+    }
+    ZoomByWheel(hwnd, GET_WHEEL_DELTA_WPARAM(wParam));
+    return 0;
 }
 
 LRESULT OnCommand(HWND hwnd, WPARAM wParam, LPARAM lParam)
@@ -380,6 +382,25 @@ void ShowMainWindow(HWND mainWindow, int showCommand)
     CreateKeyTips(mainWindow);
 }
 
+void ScaleFace(HWND mainWindow, int factor, int left, int top)
+{
+    if (factor != g_nScale) {
+        g_nScale = factor;
+        for (int id = 1; id <= IDC_LCDSCREEN; id++) {
+            RECT r = ChildRect(id);
+            MoveWindow(FindChild(mainWindow, id), r.left, r.top, r.right - r.left,
+                       r.bottom - r.top, FALSE);
+        }
+        ForgetPressedImages();
+        LoadLcdGlyphs();
+        DressFace(mainWindow);
+    }
+    SetWindowPos(mainWindow, nullptr, left, top, Scaled(SKIN_WIDTH), Scaled(SKIN_HEIGHT),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(mainWindow, nullptr, FALSE);
+    InvalidateRect(FindChild(mainWindow, IDC_LCDSCREEN), nullptr, FALSE);
+}
+
 /* The whole skin on every paint, whatever the update region, from where it
    is kept selected. */
 void PaintSkin(HDC dc)
@@ -404,6 +425,8 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         return OnKeyDown(hwnd, wParam, lParam);
     case WM_CHAR:
         return OnChar(hwnd, wParam, lParam);
+    case WM_MOUSEWHEEL:
+        return OnMouseWheel(hwnd, wParam, lParam);
     case WM_COMMAND:
         return OnCommand(hwnd, wParam, lParam);
     case WM_GETDPISCALEDSIZE:

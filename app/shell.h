@@ -32,6 +32,12 @@ void ShowMainWindow(HWND mainWindow, int showCommand);
 LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 /* The main window's child with control id id (GetDlgItem, but quick). */
 HWND FindChild(HWND mainWindow, int id);
+/* Makes the face again at factor (g_nScale) with the window's top-left
+   corner at screen point (left, top): the keys and the LCD moved, their
+   pictures, the region and the skin made at the new factor. The tape, the
+   entry and the keys' tooltips stay as they are. The one place the factor
+   changes after start-up (zoom, a new display scale). */
+void ScaleFace(HWND mainWindow, int factor, int left, int top);
 /* Copies the whole skin into dc; nothing without a skin. */
 void PaintSkin(HDC dc);
 

@@ -23,6 +23,10 @@ case "${ORVANTA_WINE:-}" in
         if [ ! -x "$WINE32_LOADER" ]; then
             ORVANTA_WINE=64
             ORVANTA_WINE_WHY="32-bit Wine ($WINE32_LOADER) is not installed"
+            # tools/install-deps.sh remembers why it could not install it.
+            if [ -f build/.wine32-unavailable ]; then
+                ORVANTA_WINE_WHY="$ORVANTA_WINE_WHY: $(cat build/.wine32-unavailable)"
+            fi
         elif "$WINE32_LOADER" --version >/dev/null 2>&1; then
             ORVANTA_WINE=32
             ORVANTA_WINE_WHY="this host runs 32-bit code"

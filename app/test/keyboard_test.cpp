@@ -96,6 +96,20 @@ void TestRepeat(HWND mainWindow)
     CHECK(g_nLcdCommands == 3, "three repeats, %d presses", g_nLcdCommands);
 }
 
+/* With Ctrl the keypad's + and - still type their operators: Ctrl with the
+   main keyboard's = and - zooms. */
+void TestCtrlKeypad(HWND mainWindow)
+{
+    static const LPARAM KEYS[][2] = { { VK_ADD, KEY_PLUS }, { VK_SUBTRACT, KEY_MINUS } };
+    for (const auto &key : KEYS) {
+        g_nLcdCommands = 0;
+        PressWithModifiers(mainWindow, key[0], true, false);
+        CHECK(g_nLcdCommands == 1 && g_LcdCommands[0].buttonId == key[1],
+              "Ctrl+keypad 0x%02Ix: %d press(es), key %Id", key[0], g_nLcdCommands,
+              g_LcdCommands[0].buttonId);
+    }
+}
+
 /* What the keyboard should press, by the key's text (KeyTextOf), so
    that a row of the keyboard tables that presses another key is caught. */
 struct ExpectedKey {
@@ -196,6 +210,7 @@ int main()
     RecordLcdCommands(mainWindow, false);
     TestKeyCases(mainWindow);
     TestRepeat(mainWindow);
+    TestCtrlKeypad(mainWindow);
     StopRecordingLcd(mainWindow);
     StopCalculator(mainWindow);
     return TestResult("keyboard_test");

@@ -141,13 +141,16 @@ LRESULT CALLBACK HoldingMainProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
     return 0;
 }
 
-/* The shortcut that each item shows, pressed as a user reads it, runs that
-   item and nothing else; F1 presses the About key, whose command it is. */
-void TestShownShortcuts(HWND mainWindow)
+/* The shortcut that each item shows, pressed as a user reads it (= and -
+   the main keyboard's), runs that item and nothing else; F1 presses the
+   About key, whose command it is. */
+void PressShownShortcuts(HWND mainWindow, HMENU menu)
 {
-    HMENU menu = BuildCommandMenu(mainWindow);
-    g_MainProc = (WNDPROC)SetWindowLongPtrA(mainWindow, GWLP_WNDPROC, (LONG_PTR)HoldingMainProc);
     for (int i = 0; i < GetMenuItemCount(menu); i++) {
+        if (HMENU submenu = GetSubMenu(menu, i)) {
+            PressShownShortcuts(mainWindow, submenu);
+            continue;
+        }
         wchar_t text[64] = L"";
         UINT id = GetMenuItemID(menu, i);
         GetMenuStringW(menu, i, text, 64, MF_BYPOSITION);
@@ -155,9 +158,11 @@ void TestShownShortcuts(HWND mainWindow)
         if (!tab) {
             continue;
         }
-        const wchar_t *plus = wcsrchr(tab, L'+');
-        const wchar_t *key = plus ? plus + 1 : tab + 1;
-        WPARAM virtualKey = key[1] ? VK_F1 + _wtoi(key + 1) - 1 : key[0];
+        const wchar_t *key = tab[1] && wcsrchr(tab + 2, L'+') ? wcsrchr(tab + 2, L'+') + 1 : tab + 1;
+        WPARAM virtualKey = key[1] ? VK_F1 + _wtoi(key + 1) - 1
+                            : key[0] == L'=' ? VK_OEM_PLUS
+                            : key[0] == L'-' ? VK_OEM_MINUS
+                                             : key[0];
         g_nCommands = 0;
         PressWithModifiers(mainWindow, virtualKey, wcsstr(tab, L"Ctrl+") != nullptr,
                            wcsstr(tab, L"Shift+") != nullptr);
@@ -166,6 +171,13 @@ void TestShownShortcuts(HWND mainWindow)
         CHECK(g_nCommands == 1 && ran, "item %u: %d command(s), the last %#lx", id, g_nCommands,
               (unsigned long)g_CommandWord);
     }
+}
+
+void TestShownShortcuts(HWND mainWindow)
+{
+    HMENU menu = BuildCommandMenu(mainWindow);
+    g_MainProc = (WNDPROC)SetWindowLongPtrA(mainWindow, GWLP_WNDPROC, (LONG_PTR)HoldingMainProc);
+    PressShownShortcuts(mainWindow, menu);
     SetWindowLongPtrA(mainWindow, GWLP_WNDPROC, (LONG_PTR)g_MainProc);
     DestroyMenu(menu);
 }

@@ -1,12 +1,14 @@
 // The face at the display's whole factor n (run at 96 DPI, n = 1, and again
 // with the Wine prefix at 192 DPI, n = 2): the window's size, the children's
 // rectangles, the region, the skin and the LCD as n x n blocks of their pictures at factor 1, and a click at the
-// centre of each key pressing that key.
+// centre of each key pressing that key; zoom by keys, wheel and menu between
+// 1 and the largest factor that fits the work area.
 #include <stdlib.h>
 
 #include <initializer_list>
 #include <string.h>
 
+#include "app/commands.h"
 #include "app/shell.h"
 #include "app/test/win_test.h"
 #include "buttons/img_button.h"
@@ -143,6 +145,78 @@ void TestDpiChange(HWND mainWindow)
     TestClicks(mainWindow);
 }
 
+/* The factor, the window's size and its top-left corner after what. */
+void CheckZoom(HWND mainWindow, int factor, LONG left, LONG top, const char *what)
+{
+    RECT rc;
+    GetWindowRect(mainWindow, &rc);
+    CHECK(g_nScale == factor && rc.left == left && rc.top == top &&
+              rc.right - rc.left == SKIN_WIDTH * factor && rc.bottom - rc.top == SKIN_HEIGHT * factor,
+          "%s: factor %d, window (%ld,%ld)-(%ld,%ld); wanted factor %d at (%ld,%ld)", what,
+          g_nScale, rc.left, rc.top, rc.right, rc.bottom, factor, left, top);
+}
+
+void TestZoom(HWND mainWindow)
+{
+    int n = g_nScale;
+    RECT work;
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    int across = (work.right - work.left) / SKIN_WIDTH, down = (work.bottom - work.top) / SKIN_HEIGHT;
+    int largest = across < down ? across : down; /* 3 on the tests' 1280 x 1024 display */
+    char before[TAPE_TEXT_SIZE], after[TAPE_TEXT_SIZE];
+    FormatTapeText("\n", before);
+    SetWindowPos(mainWindow, nullptr, 100, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    /* Up one at a time to the largest and no further, down to 1 and no
+       further, then back to the display's own factor. */
+    for (int i = 1; i <= largest; i++) {
+        PressWithModifiers(mainWindow, VK_OEM_PLUS, true, i % 2 == 0);
+        CheckZoom(mainWindow, n + i < largest ? n + i : largest, 100, 100, "Ctrl+=");
+    }
+    HMENU menu = BuildCommandMenu(mainWindow);
+    CHECK((GetMenuState(menu, IDM_ZOOM_1 + largest - 1, MF_BYCOMMAND) & MF_CHECKED) &&
+              (GetMenuState(menu, IDM_ZOOM_IN, MF_BYCOMMAND) & MF_GRAYED) &&
+              (GetMenuState(menu, IDM_ZOOM_1 + largest, MF_BYCOMMAND) & MF_GRAYED),
+          "the menu: factor %d checked, zooming in and factor %d greyed", largest, largest + 1);
+    DestroyMenu(menu);
+    g_nExpected = largest;
+    TestGeometry(mainWindow);
+    TestClicks(mainWindow);
+    for (int i = 1; i <= largest; i++) {
+        PressWithModifiers(mainWindow, VK_OEM_MINUS, true, false);
+        CheckZoom(mainWindow, largest - i > 1 ? largest - i : 1, 100, 100, "Ctrl+minus");
+    }
+    PressWithModifiers(mainWindow, '0', true, false);
+    CheckZoom(mainWindow, n, 100, 100, "Ctrl+0");
+
+    /* The wheel with Ctrl over the face: half notches summed. */
+    static const struct { int delta; WORD keys; int steps; } WHEEL[] = {
+        { 60, MK_CONTROL, 0 }, { 60, MK_CONTROL, 1 }, { -WHEEL_DELTA, MK_CONTROL, 0 }, { 240, 0, 0 },
+    };
+    for (const auto &turn : WHEEL) {
+        SendMessageA(mainWindow, WM_MOUSEWHEEL, MAKEWPARAM(turn.keys, turn.delta), MAKELPARAM(110, 110));
+        CheckZoom(mainWindow, n + turn.steps, 100, 100, "the wheel");
+    }
+
+    /* A factor from the menu; at the corner of the work area the larger
+       window moves in just enough. */
+    RunCommand(mainWindow, IDM_ZOOM_1);
+    SetWindowPos(mainWindow, nullptr, work.right - SKIN_WIDTH, work.bottom - SKIN_HEIGHT, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER);
+    PressWithModifiers(mainWindow, VK_OEM_PLUS, true, false);
+    CheckZoom(mainWindow, 2, work.right - 2 * SKIN_WIDTH, work.bottom - 2 * SKIN_HEIGHT, "at the corner");
+
+    /* One step above the display's factor stays one step above another's. */
+    PressWithModifiers(mainWindow, '0', true, false);
+    PressWithModifiers(mainWindow, VK_OEM_PLUS, true, false);
+    int other = n == 1 ? 2 : 1;
+    RECT suggested = { 300, 200, 300 + SKIN_WIDTH * other, 200 + SKIN_HEIGHT * other };
+    SendMessageA(mainWindow, WM_DPICHANGED, MAKEWPARAM(96 * other, 96 * other), (LPARAM)&suggested);
+    CheckZoom(mainWindow, other + 1, 300, 200, "a new display scale");
+    PressWithModifiers(mainWindow, '0', true, false);
+    FormatTapeText("\n", after);
+    CHECK(strcmp(before, after) == 0, "zoomed, the tape is unchanged: %s", after);
+}
+
 } // namespace
 
 int main()
@@ -158,6 +232,8 @@ int main()
     TestGeometry(mainWindow);
     TestPictures(mainWindow);
     TestClicks(mainWindow);
+    TestZoom(mainWindow);
+    g_nExpected = g_nScale;
     TestDpiChange(mainWindow);
     StopCalculator(mainWindow);
     return TestResult("scale_test");
