@@ -60,7 +60,8 @@ bool PressWholeNumber(const int *keys, int count);
    point, so that "1 234,56" or "1, 2" stops. *whole tells whether the keys
    are the whole text. Reads length characters or up to a zero; a text of
    more than PASTE_MAX_CHARS characters (a byte order mark not counted)
-   types nothing. */
+   types nothing. The keys are tried in a trial: the tape is left as it
+   was. */
 int ParsePastedText(const char16_t *text, int length, int keys[PASTE_MAX_CHARS], bool *whole);
 
 #endif
