@@ -84,7 +84,7 @@ static long long ParseDecimal(const char *s)
     }
     const unsigned long long limit = negative ? 9223372036854775808ULL : 9223372036854775807ULL;
     unsigned long long v = 0;
-    for (; *s >= '0' && *s <= '9'; s++) {
+    for (; IsDigit(*s); s++) {
         unsigned d = (unsigned)(*s - '0');
         v = v > (limit - d) / 10 ? limit : v * 10 + d;
     }
@@ -161,7 +161,7 @@ void SplitAmount(const char *amount, long long *intPart, int *fraction)
 char GetOperatorMark(const char *entry)
 {
     char mark = entry[0];
-    return mark == '=' || mark == '%' ? 0 : mark;
+    return IsResultMark(mark) ? 0 : mark;
 }
 
 void ShiftInAmount(char *amount, const char *typed)

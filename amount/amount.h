@@ -7,6 +7,8 @@
 #ifndef ORVANTA_AMOUNT_H
 #define ORVANTA_AMOUNT_H
 
+#include "amount/marks.h"
+
 enum {
     AMOUNT_LEN = 15,
     /* Room for any raw result: the widest is a 64-bit product written with

@@ -30,14 +30,14 @@ int ApplyOperator(const char *prevEntry, const char *curEntry, TapeEntry out)
     const char *second = curEntry + 1;
     RawAmount raw;
     switch (GetOperatorMark(curEntry)) {
-    case '+': AddSubtractAmount('+', first, second, raw); break;
-    case '-': AddSubtractAmount('-', first, second, raw); break;
-    case '*': MultiplyAmount(first, second, raw); break;
-    case '/': DivideAmount(first, second, raw); break;
+    case MARK_ADD: AddSubtractAmount('+', first, second, raw); break;
+    case MARK_SUBTRACT: AddSubtractAmount('-', first, second, raw); break;
+    case MARK_MULTIPLY: MultiplyAmount(first, second, raw); break;
+    case MARK_DIVIDE: DivideAmount(first, second, raw); break;
     default: return 0; /* a result line, or a plain line: nothing pending */
     }
     CheckWidth(raw);
-    WriteLine('=', raw, out);
+    WriteLine(MARK_RESULT, raw, out);
     return 1;
 }
 
@@ -46,5 +46,5 @@ void ApplyPercent(const char *curEntry, TapeEntry out)
     RawAmount raw;
     PercentAmount(curEntry + 1, raw);
     CheckWidth(raw);
-    WriteLine('%', raw, out);
+    WriteLine(MARK_PERCENT, raw, out);
 }

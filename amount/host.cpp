@@ -4,10 +4,13 @@
 #include "amount/platform.h"
 
 static bool g_bHostMuted;
+static bool g_bOverflowHeld;
 
 void TellOverflow(void)
 {
-    if (!g_bHostMuted)
+    if (g_bHostMuted)
+        g_bOverflowHeld = true;
+    else
         ShowOverflowMessage();
 }
 
@@ -20,6 +23,13 @@ void RepaintAfterChange(void)
 bool MuteHost(bool muted)
 {
     bool was = g_bHostMuted;
+    if (muted && !was)
+        g_bOverflowHeld = false;
     g_bHostMuted = muted;
     return was;
+}
+
+bool OverflowWasHeld(void)
+{
+    return g_bOverflowHeld;
 }

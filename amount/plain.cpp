@@ -6,10 +6,6 @@
 
 #include <string.h>
 
-static int IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
 
 static int HasNonZeroDigit(const char *text, size_t len)
 {

@@ -25,7 +25,9 @@ void TellOverflow(void);
 void RepaintAfterChange(void);
 
 /* Mutes or unmutes them; returns whether they were muted before, for the
-   caller to restore. */
+   caller to restore. Muting anew forgets an overflow held back earlier. */
 bool MuteHost(bool muted);
+/* Whether an overflow was held back since the host was last muted anew. */
+bool OverflowWasHeld(void);
 
 #endif

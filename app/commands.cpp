@@ -1,16 +1,22 @@
 /*
- * The commands beyond the keys, and the two ways to them: their Ctrl keys,
- * and the menu that lists them with those keys (res/menu.def). Both end in
- * the same function, so a menu item does exactly what its key does.
+ * The commands beyond the keys, and the two ways to them: their shortcuts,
+ * and the menu that lists them with those shortcuts (res/menu.def, from
+ * whose texts the shortcuts are read). Both end in the same function, so a
+ * menu item does exactly what its key does.
  */
 #include "app/commands.h"
 
+#include <stdlib.h>
+#include <string.h>
+
+#include "amount/marks.h"
 #include "app/clipboard.h"
 #include "app/shell.h"
 #include "app/tape_commands.h"
 #include "app/zoom.h"
 #include "buttons/img_button.h"
 #include "tape/keys.h"
+#include "tape/undo.h"
 
 namespace {
 
@@ -26,12 +32,12 @@ UINT CanPaste(HWND)
 
 UINT CanUndo(HWND)
 {
-    return CanUndoTape() ? MF_ENABLED : MF_GRAYED;
+    return CanUndoTapeChange() ? MF_ENABLED : MF_GRAYED;
 }
 
 UINT CanRedo(HWND)
 {
-    return CanRedoTape() ? MF_ENABLED : MF_GRAYED;
+    return CanRedoTapeChange() ? MF_ENABLED : MF_GRAYED;
 }
 
 UINT TopmostState(HWND mainWindow)
@@ -83,6 +89,8 @@ void Quit(HWND mainWindow)
    text's) and nothing to run. */
 struct Command {
     int id;
+    const char *text;  /* the menu's, UTF-8: the shortcut after the tab */
+    const char *also;  /* a second shortcut, or "" */
     void (*run)(HWND mainWindow);
     UINT (*state)(HWND mainWindow); /* MF_ENABLED or MF_GRAYED, and MF_CHECKED */
 };
@@ -90,10 +98,10 @@ struct Command {
 enum { SEPARATOR = 0, SUBMENU_END = -1 };
 
 const Command COMMANDS[] = {
-#define MENU_ITEM(id, name, text, run, state) { name, run, state },
-#define MENU_SEPARATOR() { SEPARATOR, nullptr, nullptr },
-#define MENU_SUBMENU(id, name, text) { name, nullptr, nullptr },
-#define MENU_SUBMENU_END() { SUBMENU_END, nullptr, nullptr },
+#define MENU_ITEM(id, name, text, also, run, state) { name, text, also, run, state },
+#define MENU_SEPARATOR() { SEPARATOR, "", "", nullptr, nullptr },
+#define MENU_SUBMENU(id, name, text) { name, "", "", nullptr, nullptr },
+#define MENU_SUBMENU_END() { SUBMENU_END, "", "", nullptr, nullptr },
 #include "res/menu.def"
 #undef MENU_SUBMENU_END
 #undef MENU_SUBMENU
@@ -110,26 +118,65 @@ struct CommandKey {
     int command;
 };
 
-const CommandKey COMMAND_KEYS[] = {
-    { 'C', MOD_CONTROL, IDM_COPY_AMOUNT },
-    { VK_INSERT, MOD_CONTROL, IDM_COPY_AMOUNT },
-    { 'C', MOD_CONTROL | MOD_SHIFT, IDM_COPY_TAPE },
-    { 'V', MOD_CONTROL, IDM_PASTE },
-    { VK_INSERT, MOD_SHIFT, IDM_PASTE },
-    { 'V', MOD_CONTROL | MOD_SHIFT, IDM_PASTE_TAPE },
-    { 'O', MOD_CONTROL, IDM_OPEN },
-    { 'S', MOD_CONTROL, IDM_SAVE },
-    { 'Z', MOD_CONTROL, IDM_UNDO },
-    { 'Y', MOD_CONTROL, IDM_REDO },
-    { 'Z', MOD_CONTROL | MOD_SHIFT, IDM_REDO },
-    { 'T', MOD_CONTROL, IDM_ALWAYS_ON_TOP },
-    /* The main keyboard's = and - keys; the keypad's + and - keep typing
-       their operators, with Ctrl too. + is Shift+= on most layouts. */
-    { VK_OEM_PLUS, MOD_CONTROL, IDM_ZOOM_IN },
-    { VK_OEM_PLUS, MOD_CONTROL | MOD_SHIFT, IDM_ZOOM_IN },
-    { VK_OEM_MINUS, MOD_CONTROL, IDM_ZOOM_OUT },
-    { '0', MOD_CONTROL, IDM_ZOOM_RESET },
-};
+enum { COMMAND_KEYS_MAX = 2 * sizeof(COMMANDS) / sizeof(COMMANDS[0]) };
+
+/* The shortcuts read from the menu's texts once, at the first key. */
+CommandKey g_CommandKeys[COMMAND_KEYS_MAX];
+int g_nCommandKeys = -1;
+
+/* The virtual key that a shortcut's last part names: a letter or digit,
+   the main keyboard's = and -, F1 to F12 or Insert; 0 for any other. */
+WPARAM VirtualKeyNamed(const char *name)
+{
+    if (strcmp(name, "=") == 0 || strcmp(name, "-") == 0) {
+        return name[0] == '=' ? VK_OEM_PLUS : VK_OEM_MINUS;
+    }
+    if (name[0] && !name[1] && ((name[0] >= 'A' && name[0] <= 'Z') || IsDigit(name[0]))) {
+        return (WPARAM)name[0];
+    }
+    if (name[0] == 'F' && IsDigit(name[1])) {
+        int n = atoi(name + 1);
+        return n >= 1 && n <= 12 ? VK_F1 + n - 1 : 0;
+    }
+    return strcmp(name, "Insert") == 0 ? VK_INSERT : 0;
+}
+
+/* Reads "Ctrl+Shift+C" into *key; false for no shortcut or one that names
+   no key. */
+bool ReadShortcut(const char *text, CommandKey *key)
+{
+    static const struct { const char *prefix; UINT modifier; } MODIFIERS[] = {
+        { "Ctrl+", MOD_CONTROL }, { "Shift+", MOD_SHIFT },
+    };
+    key->modifiers = 0;
+    for (const auto &m : MODIFIERS) {
+        size_t n = strlen(m.prefix);
+        if (strncmp(text, m.prefix, n) == 0) {
+            key->modifiers |= m.modifier;
+            text += n;
+        }
+    }
+    key->virtualKey = VirtualKeyNamed(text);
+    return key->virtualKey != 0;
+}
+
+/* A shortcut with Ctrl or Shift runs its command here; the others are keys
+   of the face, which the keyboard tables press. */
+void ReadCommandKeys(void)
+{
+    g_nCommandKeys = 0;
+    for (const Command &command : COMMANDS) {
+        const char *tab = strchr(command.text, '\t');
+        const char *shortcuts[] = { tab ? tab + 1 : "", command.also };
+        for (const char *shortcut : shortcuts) {
+            CommandKey key = { 0, 0, command.id };
+            if (command.run && ReadShortcut(shortcut, &key) && key.modifiers &&
+                g_nCommandKeys < COMMAND_KEYS_MAX) {
+                g_CommandKeys[g_nCommandKeys++] = key;
+            }
+        }
+    }
+}
 
 UINT HeldModifiers(void)
 {
@@ -154,9 +201,13 @@ int TranslateCommandKey(HWND mainWindow, WPARAM virtualKey)
 {
     /* The modifiers are read only for the keys of the table: reading them
        costs every other key a trip to the window server under Wine. */
+    if (g_nCommandKeys < 0) {
+        ReadCommandKeys();
+    }
     UINT held = 0;
     bool readHeld = false;
-    for (const CommandKey &key : COMMAND_KEYS) {
+    for (int i = 0; i < g_nCommandKeys; i++) {
+        const CommandKey &key = g_CommandKeys[i];
         if (key.virtualKey != virtualKey) {
             continue;
         }
@@ -165,7 +216,8 @@ int TranslateCommandKey(HWND mainWindow, WPARAM virtualKey)
             readHeld = true;
         }
         if (key.modifiers == held) {
-            return RunCommand(mainWindow, key.command);
+            SendMessageA(mainWindow, WM_COMMAND, MAKEWPARAM(key.command, COMMAND_FROM_KEY), 0);
+            return 1;
         }
     }
     return 0;

@@ -10,7 +10,7 @@
 
 /* Command ids (res/menu.def), the same numbers as their menu texts' strings. */
 enum {
-#define MENU_ITEM(id, name, text, run, state) name = id,
+#define MENU_ITEM(id, name, text, also, run, state) name = id,
 #define MENU_SEPARATOR()
 #define MENU_SUBMENU(id, name, text) name = id,
 #define MENU_SUBMENU_END()
@@ -21,11 +21,15 @@ enum {
 #undef MENU_ITEM
 };
 
-/* The command that the key-down of virtualKey makes with the modifiers held
-   now (Ctrl+C, Ctrl+Shift+C, Ctrl+V and Shift+Insert, Ctrl+Shift+V, Ctrl+O,
-   Ctrl+S, Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z, Ctrl+T, Ctrl+= and Ctrl+Shift+=,
-   Ctrl+minus, Ctrl+0): runs it and returns 1; returns 0 for any other key. */
+/* The command whose shortcut (res/menu.def) the key-down of virtualKey
+   makes with the modifiers held now: sends it to mainWindow as an
+   accelerator's WM_COMMAND (COMMAND_FROM_KEY) and returns 1; returns 0 for
+   any other key. */
 int TranslateCommandKey(HWND mainWindow, WPARAM virtualKey);
+
+/* The high word of a command's WM_COMMAND from its shortcut, as an
+   accelerator's. */
+enum { COMMAND_FROM_KEY = 1 };
 
 /* Runs a command id of the menu; 0 when id is none. */
 int RunCommand(HWND mainWindow, WPARAM id);

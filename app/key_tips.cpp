@@ -97,7 +97,7 @@ void RelayKeyTipEvent(const MSG *msg)
     if (!g_hKeyTips || !(mouse || keyDown)) {
         return;
     }
-    if (keyDown || g_hHeldButton || msg->message == WM_LBUTTONDOWN) {
+    if (keyDown || HeldKey() || msg->message == WM_LBUTTONDOWN) {
         RelayAsNoKey(msg);
     } else {
         SendMessageW(g_hKeyTips, TTM_RELAYEVENT, 0, (LPARAM)msg);

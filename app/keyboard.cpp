@@ -79,13 +79,6 @@ void SimulateButtonPress(HWND button, WPARAM wParam, LPARAM lParam)
     SendMessageA(button, WM_LBUTTONUP, wParam, lParam);
 }
 
-/* A pasted key: the same click, without the pause that shows it pressed. */
-void PressButtonAtOnce(HWND button)
-{
-    SendMessageA(button, WM_LBUTTONDOWN, 0, 0);
-    SendMessageA(button, WM_LBUTTONUP, 0, 0);
-}
-
 int TranslateKeyDown(HWND mainWindow, WPARAM virtualKey, LPARAM keyData)
 {
     int buttonId = FindButton(VIRTUAL_KEY_TABLE, virtualKey);

@@ -8,9 +8,9 @@
 
 #include <shellapi.h>
 
-#include "amount/messages.h"
 #include "app/commands.h"
 #include "app/tape_commands.h"
+#include "app/tape_notices.h"
 #include "app/zoom.h"
 #include "buttons/img_button.h"
 #include "lcd/lcd_window.h"
@@ -276,11 +276,13 @@ LRESULT OnMouseWheel(HWND hwnd, WPARAM wParam, LPARAM lParam)
 
 LRESULT OnCommand(HWND hwnd, WPARAM wParam, LPARAM lParam)
 {
-    /* wParam is compared whole: a non-zero high word matches no command. */
+    /* wParam is compared whole: a non-zero high word matches no key. */
     if (wParam == CMD_KEY) {
         ForwardCalculatorKey(hwnd, lParam);
     } else if (wParam == CMD_SYSTEM) {
         RunSystemKey(hwnd, wParam, lParam);
+    } else if (wParam == MAKEWPARAM(LOWORD(wParam), COMMAND_FROM_KEY)) {
+        RunCommand(hwnd, LOWORD(wParam));
     }
     return 0;
 }

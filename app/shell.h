@@ -44,7 +44,6 @@ void PaintSkin(HDC dc);
 int TranslateKeyDown(HWND mainWindow, WPARAM virtualKey, LPARAM keyData);
 void TranslateChar(HWND mainWindow, WPARAM character, LPARAM keyData);
 void SimulateButtonPress(HWND button, WPARAM wParam, LPARAM lParam);
-void PressButtonAtOnce(HWND button);
 
 /* The keyboard keys that press the button, read from the keyboard tables:
    "Esc, C" (the virtual keys first, keypad keys as "Num 7", a letter once,

@@ -1,14 +1,14 @@
 /*
- * A tape read back from a file or the clipboard, and undo and redo. The
+ * A tape read back from a file or the clipboard, saved to a file, and undo
+ * and redo. The
  * text is read whole into one buffer, replayed by the core, and the outcome
  * told: nothing when every result agrees, else one message box.
  */
 #include "app/tape_commands.h"
 
-#include <commdlg.h>
-
-#include "amount/messages.h"
+#include "app/tape_notices.h"
 #include "app/clipboard.h"
+#include "app/tape_file.h"
 #include "tape/replay.h"
 #include "tape/undo.h"
 
@@ -103,65 +103,29 @@ bool ReplayAndTell(HWND owner, const wchar_t *caption, int length)
     return true;
 }
 
-void ShowReadFailure(HWND owner, DWORD error)
-{
-    wchar_t text[NOTICE_CHARS];
-    lstrcpyW(text, READ_FAILED_TEXT(L));
-    AppendSystemReason(text, NOTICE_CHARS, error);
-    MessageBoxW(owner, text, OPEN_CAPTION(L), MB_OK | MB_ICONWARNING);
-}
-
-/* Reads the file into g_szTapeText, up to one byte over the limit: its
-   length, or -1 after telling why it could not be read. */
-int ReadTapeFile(HWND owner, const wchar_t *path)
-{
-    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        ShowReadFailure(owner, LastError());
-        return -1;
-    }
-    DWORD length = 0;
-    DWORD error = 0;
-    for (;;) {
-        DWORD done = 0;
-        if (!ReadFile(file, g_szTapeText + length, sizeof(g_szTapeText) - length, &done, nullptr)) {
-            error = LastError();
-            break;
-        }
-        length += done;
-        if (done == 0 || length == sizeof(g_szTapeText)) {
-            break;
-        }
-    }
-    CloseHandle(file);
-    if (error != 0) {
-        ShowReadFailure(owner, error);
-        return -1;
-    }
-    return (int)length;
-}
-
 } // namespace
 
 void OpenTapeFile(HWND mainWindow)
 {
     wchar_t path[MAX_PATH] = L"";
-    OPENFILENAMEW dialog;
-    DescribeTapeFileDialog(&dialog, mainWindow, path, OPEN_CAPTION(L));
-    dialog.Flags |= OFN_FILEMUSTEXIST;
-    if (GetOpenFileNameW(&dialog)) {
+    if (ChooseTapeFile(mainWindow, false, path)) {
         ReplayTapeFile(mainWindow, path);
-    } else if (DWORD error = CommDlgExtendedError()) {
-        /* cancelled is 0; a name too long is not */
-        ShowReadFailure(mainWindow, error == FNERR_BUFFERTOOSMALL ? ERROR_FILENAME_EXCED_RANGE : 0);
     }
 }
 
 bool ReplayTapeFile(HWND mainWindow, const wchar_t *path)
 {
-    int length = ReadTapeFile(mainWindow, path);
+    /* up to one byte over the limit, to know a longer file */
+    int length = ReadWholeFile(mainWindow, path, g_szTapeText, sizeof(g_szTapeText));
     return length >= 0 && ReplayAndTell(mainWindow, OPEN_CAPTION(L), length);
+}
+
+void SaveTape(HWND mainWindow)
+{
+    wchar_t path[MAX_PATH] = L"tape.txt";
+    if (ChooseTapeFile(mainWindow, true, path)) {
+        SaveTapeTo(mainWindow, path);
+    }
 }
 
 namespace {
@@ -201,14 +165,4 @@ void UndoTape(HWND)
 void RedoTape(HWND)
 {
     RedoTapeChange();
-}
-
-bool CanUndoTape(void)
-{
-    return CanUndoTapeChange();
-}
-
-bool CanRedoTape(void)
-{
-    return CanRedoTapeChange();
 }

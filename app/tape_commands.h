@@ -1,7 +1,8 @@
 /*
  * The tape's commands, one function each, for the keys that run them
  * (app/commands.cpp), a file dropped on the main window, and the menu:
- * a tape read back from a file or the clipboard, undo and redo. Each tells
+ * a tape read back from a file or the clipboard, saved to a file, undo and
+ * redo. Each tells
  * its outcome in message boxes owned by mainWindow.
  */
 #ifndef ORVANTA_TAPE_COMMANDS_H
@@ -19,6 +20,9 @@ void OpenTapeFile(HWND mainWindow);
    was replaced. */
 bool ReplayTapeFile(HWND mainWindow, const wchar_t *path);
 
+/* Ctrl+S: the Save As dialog, then the tape written whole (SaveTapeTo). */
+void SaveTape(HWND mainWindow);
+
 /* Ctrl+Shift+V: the clipboard's text replayed as a tape, as a file is. */
 void PasteTape(HWND mainWindow);
 
@@ -27,9 +31,5 @@ void PasteTape(HWND mainWindow);
    is none. */
 void UndoTape(HWND mainWindow);
 void RedoTape(HWND mainWindow);
-
-/* Whether UndoTape and RedoTape would act now, for a menu to show. */
-bool CanUndoTape(void);
-bool CanRedoTape(void);
 
 #endif

@@ -45,6 +45,8 @@ echo "make bench: key presses at 192 DPI (factor 2)..." >&2
 set_wine_dpi 192
 wine "$bench" keys >>"$out/keys.csv"
 set_wine_dpi 96
+echo "make bench: a paste of the longest text..." >&2
+wine "$bench" paste >"$out/paste.csv"
 echo "make bench: $starts starts of each..." >&2
 i=0
 while [ "$i" -lt "$starts" ]; do

@@ -17,11 +17,12 @@
 
 int g_bPressedShown;
 int g_bTracking;
-HWND g_hPrevCapture;
-HWND g_hHeldButton;
-HCURSOR g_hKeyCursor;
 
 namespace {
+
+HWND g_hPrevCapture;  /* capture owner before the press, given back after it */
+HWND g_hHeldButton;   /* the key whose press is in progress, NULL when idle */
+HCURSOR g_hKeyCursor; /* the hand over the keys, loaded when first needed */
 
 /* Each key's pressed image, loaded at its first press and kept selected
    until the key goes; index ButtonId - 1. */
@@ -278,6 +279,11 @@ int DrawImgButton(HWND hwnd, int pressed, const ButtonSpec *spec)
     }
     ReleaseDC(hwnd, dc);
     return pressed;
+}
+
+HWND HeldKey(void)
+{
+    return g_hHeldButton;
 }
 
 LRESULT CALLBACK ImgButtonWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)

@@ -35,10 +35,9 @@ struct ButtonSpec {
 /* The press state, shared by all buttons: at most one key is held at a time. */
 extern int g_bPressedShown;  /* a pressed image is on the screen */
 extern int g_bTracking;      /* the left button is held after a press on a key */
-extern HWND g_hPrevCapture;  /* capture owner before the press, given back after it */
-extern HWND g_hHeldButton;   /* the key whose press is in progress, NULL when idle */
 
-extern HCURSOR g_hKeyCursor; /* the hand over the keys, loaded when first needed */
+/* The key whose press is in progress, NULL when none is. */
+HWND HeldKey(void);
 
 /* The layout's record of keys 1 to 32, which the buttons read on every
    message that needs it; null for any other id. */

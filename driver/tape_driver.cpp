@@ -6,6 +6,7 @@
 #include "amount/messages.h"
 #include "amount/platform.h"
 #include "tape/keys.h"
+#include "tape/press_key.h"
 #include "tape/replay.h"
 #include "tape/tape.h"
 #include "tape/tape_text.h"

@@ -17,6 +17,7 @@
 #include "amount/platform.h"
 #include "res/bitmaps.h"
 #include "res/resource.h"
+#include "tape/press_key.h"
 #include "tape/tape.h"
 #include "tape/tape_text.h"
 #include "tape/undo.h"
@@ -142,28 +143,6 @@ void DrawMarker(Surface &work)
     }
 }
 
-/* The background and the glyphs, and the surface to compose on. */
-void KeepLcdArt(void)
-{
-    KeepSurface(Scaled(LCD_ART_WIDTH), Scaled(LCD_ART_HEIGHT), &g_LcdArt);
-    KeepSurface(Scaled(LCD_DRAWN_WIDTH), Scaled(LCD_DRAWN_HEIGHT), &g_LcdWork);
-    if (!g_LcdArt.pixels || !g_LcdWork.pixels) {
-        FreeSurface(&g_LcdArt);
-        FreeSurface(&g_LcdWork);
-        return;
-    }
-    DrawResourceOn(&g_LcdArt, 0, 0, IDB_LCD_BACKGROUND);
-    for (int i = 0; i < GLYPH_COUNT; i++) {
-        DrawResourceOn(&g_LcdArt, GLYPH_SLOT * i, GLYPH_STRIP_Y, GLYPHS[i].bitmap);
-    }
-}
-
-void FreeLcdArt(void)
-{
-    FreeSurface(&g_LcdWork);
-    FreeSurface(&g_LcdArt);
-}
-
 /* The window text, which screen readers read, is made when it is asked for
    (WM_GETTEXT), so a key costs no trip to the window server to store it;
    when a repaint changes it, readers are told its name has changed, as
@@ -244,6 +223,29 @@ LRESULT OnCommand(WPARAM wParam, LPARAM lParam)
 
 } // namespace
 
+/* The background and the glyphs, and the surface to compose on. */
+void LoadLcdGlyphs(void)
+{
+    FreeLcdGlyphs(); /* a second LCD screen replaces the first one's */
+    KeepSurface(Scaled(LCD_ART_WIDTH), Scaled(LCD_ART_HEIGHT), &g_LcdArt);
+    KeepSurface(Scaled(LCD_DRAWN_WIDTH), Scaled(LCD_DRAWN_HEIGHT), &g_LcdWork);
+    if (!g_LcdArt.pixels || !g_LcdWork.pixels) {
+        FreeSurface(&g_LcdArt);
+        FreeSurface(&g_LcdWork);
+        return;
+    }
+    DrawResourceOn(&g_LcdArt, 0, 0, IDB_LCD_BACKGROUND);
+    for (int i = 0; i < GLYPH_COUNT; i++) {
+        DrawResourceOn(&g_LcdArt, GLYPH_SLOT * i, GLYPH_STRIP_Y, GLYPHS[i].bitmap);
+    }
+}
+
+void FreeLcdGlyphs(void)
+{
+    FreeSurface(&g_LcdWork);
+    FreeSurface(&g_LcdArt);
+}
+
 WPARAM LcdCommandOf(int buttonId)
 {
     switch (KeyGroupOf(buttonId)) {
@@ -251,17 +253,6 @@ WPARAM LcdCommandOf(int buttonId)
     case KEY_GROUP_SCROLL: return LCD_SCROLL;
     default: return LCD_ENTRY;
     }
-}
-
-void LoadLcdGlyphs(void)
-{
-    FreeLcdArt(); /* a second LCD screen replaces the first one's */
-    KeepLcdArt();
-}
-
-void FreeLcdGlyphs(void)
-{
-    FreeLcdArt();
 }
 
 void PaintLcd(HWND, HDC dc)

@@ -12,11 +12,6 @@ enum {
     MAX_TYPED_TEXT = 4          /* the longest text an entry key types, "0000" */
 };
 
-static char *CurrentAmount(void)
-{
-    return g_Tape.entries[g_Tape.tapeCur] + 1;
-}
-
 static void ClearAmount(void)
 {
     g_Tape.typedCount = 0;

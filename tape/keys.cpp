@@ -1,16 +1,13 @@
 /*
- * The one rule that sends a key to the entry, operator or scroll handler,
- * shared by the Windows program (through the LCD commands) and the driver;
- * the keys' texts; and the characters that press keys, for the driver and
- * for pasted text.
+ * Which handler takes a key (the routing itself is in tape/press_key.cpp,
+ * above the handlers); the keys' texts; and the characters that press keys,
+ * for the driver and for pasted text.
  */
 #include "tape/keys.h"
 
 #include <limits.h>
 
 #include "tape/site.h"
-#include "tape/tape.h"
-#include "tape/undo.h"
 
 KeyGroup KeyGroupOf(int buttonId)
 {
@@ -67,15 +64,4 @@ int KeyOfChar(unsigned c)
             return key.buttonId;
     }
     return 0;
-}
-
-void PressTapeKey(int buttonId)
-{
-    BeginTapeChange();
-    switch (KeyGroupOf(buttonId)) {
-    case KEY_GROUP_ENTRY: HandleEntryKey(buttonId); break;
-    case KEY_GROUP_OPERATOR: HandleOperatorKey(buttonId); break;
-    case KEY_GROUP_SCROLL: HandleScrollKey(buttonId); break;
-    }
-    EndTapeChange();
 }

@@ -1,7 +1,8 @@
 /*
  * The calculator's keys as both front ends know them: their ids, names and
- * texts (from tape/keys.def), the ranges of ids that decide which handler
- * takes a key, and the one rule that routes a key to its handler.
+ * texts (from tape/keys.def), and the ranges of ids that decide which
+ * handler takes a key (KeyGroupOf; PressTapeKey, tape/press_key.h, routes
+ * it).
  */
 #ifndef ORVANTA_KEYS_H
 #define ORVANTA_KEYS_H
@@ -52,9 +53,5 @@ const char *KeyTextOf(int buttonId);
 
 /* The key that typing character c presses (tape/char_keys.def), or 0. */
 int KeyOfChar(unsigned c);
-
-/* Runs the handler of the key's group: HandleEntryKey, HandleOperatorKey or
-   HandleScrollKey, as one change that undo can take back (tape/undo.h). */
-void PressTapeKey(int buttonId);
 
 #endif

@@ -8,11 +8,6 @@
 
 #include <string.h>
 
-static int IsOperatorMark(char c)
-{
-    return c != '\0' && strchr("+-*/%=", c) != NULL;
-}
-
 /* An operator key right after an operator key, on a zero line that still
    takes an operator, corrects the operator instead of computing. */
 static int IsReplacement(void)
@@ -34,7 +29,7 @@ static void AppendLine(const TapeEntry line)
 static void ApplyPendingOperator(void)
 {
     char mark = GetOperatorMark(g_Tape.entries[g_Tape.tapeCur]);
-    if (mark == 0 || mark == '_')
+    if (mark == 0 || mark == MARK_PLAIN)
         return;
     const char *previous = g_Tape.tapeCur > 0 ? g_Tape.entries[g_Tape.tapeCur - 1] : BLANK_ENTRY;
     TapeEntry result;
@@ -44,10 +39,10 @@ static void ApplyPendingOperator(void)
 
 static void ApplyKeyOperator(char key)
 {
-    if (key == '=')
+    if (key == MARK_RESULT)
         return;
     TapeEntry line;
-    if (key == '%') {
+    if (key == MARK_PERCENT) {
         ApplyPercent(g_Tape.entries[g_Tape.tapeCur], line);
     } else {
         memcpy(line, BLANK_ENTRY, TAPE_ENTRY_SIZE);
@@ -60,7 +55,7 @@ void HandleOperatorKey(int buttonId)
 {
     ShowTapeEnd();
     char key = KeyTextOf(buttonId)[0]; /* an operator key's text is its mark */
-    if (IsOperatorMark(key)) {
+    if (IsOperandMark(key) || IsResultMark(key)) {
         if (IsReplacement()) {
             g_Tape.entries[g_Tape.tapeCur][0] = key;
         } else {

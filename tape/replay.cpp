@@ -29,6 +29,7 @@
 #include <string.h>
 
 #include "amount/platform.h"
+#include "tape/press_key.h"
 #include "tape/tape_text.h"
 #include "tape/text_decode.h"
 #include "tape/undo.h"
@@ -37,11 +38,6 @@ namespace {
 
 /* The text being replayed, decoded: both passes read it. */
 char g_szDecoded[REPLAY_MAX_CHARS];
-
-/* What the entry keys hold before an amount is typed, and after
-   ". sign backspace": "-0", two characters, negative. */
-const TypedAmount NO_AMOUNT = { 0, 0, false };
-const TypedAmount NEGATIVE_ZERO = { 2, 0, true };
 
 struct TapeLine {
     int number;        /* in the text, from 1 */
@@ -63,21 +59,6 @@ struct LineReader {
     int at;
     int number;
 };
-
-bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
-bool IsOperandMark(char c)
-{
-    return c == '+' || c == '-' || c == '*' || c == '/';
-}
-
-bool IsResultMark(char c)
-{
-    return c == '=' || c == '%';
-}
 
 LineReader StartReading(const char *text, int length)
 {
@@ -132,12 +113,12 @@ ReplayRefusal ReadTapeLine(const char *text, int n, TapeLine *line)
 {
     char first = text[0];
     int i = 1;
-    if (first == ' ' || first == '_') {
-        line->mark = '_';
+    if (first == ' ' || first == MARK_PLAIN) {
+        line->mark = MARK_PLAIN;
     } else if (IsOperandMark(first) || IsResultMark(first)) {
         line->mark = first;
     } else if (IsDigit(first) || first == '.') {
-        line->mark = '_';
+        line->mark = MARK_PLAIN;
         i = 0;
     } else {
         return REPLAY_BAD_CHARACTER;
@@ -164,11 +145,6 @@ ReplayRefusal ReadTapeLine(const char *text, int n, TapeLine *line)
         line->amount[AMOUNT_LEN - length + j] = c == ' ' ? '0' : c;
     }
     line->amount[AMOUNT_LEN] = '\0';
-    /* Results are not typed, but they are amounts all the same. */
-    AmountKeys keys;
-    KeysOfAmount(line->amount, &keys);
-    if (!TypesWholeNumber(keys.negativeZero ? NEGATIVE_ZERO : NO_AMOUNT, keys.keys, keys.count))
-        return REPLAY_AMOUNT_NOT_TYPED;
     return REPLAY_TAKEN;
 }
 
@@ -191,15 +167,36 @@ ReplayRefusal CheckOrder(char before, const TapeLine &line)
     if (before == 0)
         return REPLAY_TAKEN;
     if (IsOperandMark(before))
-        return line.mark == '=' ? REPLAY_TAKEN : REPLAY_CALCULATION_OPEN; /* the keys compute it first */
-    if (line.mark == '_')
+        return line.mark == MARK_RESULT ? REPLAY_TAKEN : REPLAY_CALCULATION_OPEN; /* the keys compute it first */
+    if (line.mark == MARK_PLAIN)
         return IsResultMark(before) ? REPLAY_TAKEN : REPLAY_AMOUNTS_IN_A_ROW;
     /* "=" here corrects an operator: the keys make only a zero. Another
        amount is a total whose operand lines were deleted, and replayed as
        zero it would zero every total below it. */
-    if (line.mark == '=' && Hundredths(line.amount) != 0)
+    if (line.mark == MARK_RESULT && Hundredths(line.amount) != 0)
         return REPLAY_TOTAL_WITHOUT_OPERANDS;
     return REPLAY_TAKEN;
+}
+
+/* Types amount into a zero one; returns whether the keys took all of it. */
+bool TypeAmount(const char *amount)
+{
+    AmountKeys keys;
+    KeysOfAmount(amount, &keys);
+    if (keys.negativeZero) {
+        PressTapeKey(KEY_POINT);
+        PressTapeKey(KEY_SIGN);
+        PressTapeKey(KEY_BACKSPACE);
+    }
+    return PressWholeNumber(keys.keys, keys.count);
+}
+
+/* Whether the entry keys type amount whole into a fresh one, pressed in a
+   trial: results are not typed, but they are amounts all the same. */
+bool TypesWhole(const char *amount)
+{
+    PressTapeKey(KEY_CLEAR);
+    return TypeAmount(amount);
 }
 
 /* The first pass: the first line that is no tape line, or none. */
@@ -211,9 +208,13 @@ ReplayOutcome CheckTapeText(const char *text, int length)
     int n;
     char before = 0;
     int beforeNumber = 0;
+    TapeTrial trial;
+    BeginTapeTrial(&trial);
     while (NextLine(&reader, &start, &n)) {
         TapeLine line;
         outcome.refusal = ReadTapeLine(start, n, &line);
+        if (outcome.refusal == REPLAY_TAKEN && !TypesWhole(line.amount))
+            outcome.refusal = REPLAY_AMOUNT_NOT_TYPED;
         if (outcome.refusal == REPLAY_TAKEN) {
             outcome.refusal = CheckOrder(before, line);
             if (outcome.refusal == REPLAY_CALCULATION_OPEN || outcome.refusal == REPLAY_AMOUNTS_IN_A_ROW)
@@ -221,25 +222,13 @@ ReplayOutcome CheckTapeText(const char *text, int length)
         }
         if (outcome.refusal != REPLAY_TAKEN) {
             outcome.line = reader.number;
-            return outcome;
+            break;
         }
         before = line.mark;
         beforeNumber = reader.number;
     }
+    EndTapeTrial(&trial);
     return outcome;
-}
-
-void TypeAmount(const char *amount)
-{
-    AmountKeys keys;
-    KeysOfAmount(amount, &keys);
-    if (keys.negativeZero) {
-        PressTapeKey(KEY_POINT);
-        PressTapeKey(KEY_SIGN);
-        PressTapeKey(KEY_BACKSPACE);
-    }
-    for (int i = 0; i < keys.count; i++)
-        PressTapeKey(keys.keys[i]);
 }
 
 /* Writes the line as it stands, as the current line after the others, the
@@ -255,10 +244,6 @@ void PlaceLine(const TapeLine &line, bool first)
     SyncEntryCounters();
 }
 
-const char *CurrentAmount(void)
-{
-    return g_Tape.entries[g_Tape.tapeCur] + 1;
-}
 
 /* A percent line: the "%" key's, or where the text has a zero that it does
    not compute, an operator corrected to "%". */
@@ -278,7 +263,7 @@ void ReplayLine(const TapeLine &line, int made, char before, ReplayReport report
                 ReplayOutcome *outcome)
 {
     bool first = made == 0;
-    if (line.mark == '_') {
+    if (line.mark == MARK_PLAIN) {
         if (!first)
             PressTapeKey(KEY_CLEAR);
         TypeAmount(line.amount);
@@ -295,7 +280,7 @@ void ReplayLine(const TapeLine &line, int made, char before, ReplayReport report
         PlaceLine(line, first);
         return;
     }
-    if (line.mark == '%') {
+    if (line.mark == MARK_PERCENT) {
         MakePercentLine(line);
     } else if (IsOperandMark(before)) {
         if (g_Tape.operatorPressed)

@@ -37,6 +37,11 @@ void AdvanceTape(void)
     strcpy(g_Tape.entries[g_Tape.tapeCur], BLANK_ENTRY);
 }
 
+char *CurrentAmount(void)
+{
+    return g_Tape.entries[g_Tape.tapeCur] + 1;
+}
+
 void ShowTapeEnd(void)
 {
     g_Tape.viewTop = g_Tape.tapeCur - (LCD_LINES - 1);
@@ -59,7 +64,7 @@ void FormatShownEntry(const char *entry, TapeEntry shown)
     int pointAt = point ? (int)(point - entry) : TAPE_ENTRY_LEN;
     int alwaysShown = point ? pointAt - 1 : TAPE_ENTRY_LEN - 1;
     int significant = 0;
-    shown[0] = entry[0] == '_' ? ' ' : entry[0];
+    shown[0] = entry[0] == MARK_PLAIN ? ' ' : entry[0];
     for (int j = 1; j < TAPE_ENTRY_LEN; j++) {
         char c = entry[j];
         if (c >= '1' && c <= '9')

@@ -38,6 +38,9 @@ void AdvanceTape(void);
 void ShowTapeEnd(void);
 void ClampTapeView(void);
 
+/* The amount of the current line. */
+char *CurrentAmount(void);
+
 /* A tape line as the LCD shows it: a blank for the plain mark "_" and for
    each leading zero that is suppressed. The zero in front of the point, or
    the last digit of a whole number, is always shown, and so is every digit

@@ -5,6 +5,10 @@
 
 #include <string.h>
 
+#include "amount/platform.h"
+#include "tape/press_key.h"
+#include "tape/undo.h"
+
 void FormatCurrentAmount(PlainAmount text)
 {
     text[0] = '\0';
@@ -26,51 +30,33 @@ int FormatTapeText(const char *lineEnd, char text[TAPE_TEXT_SIZE])
     return n;
 }
 
-TypedAmount CurrentTypedAmount(void)
+void BeginTapeTrial(TapeTrial *trial)
 {
-    const char *entry = g_Tape.entries[g_Tape.tapeCur];
-    if (GetOperatorMark(entry) == 0)
-        return TypedAmount{ 0, 0, false };
-    return TypedAmount{ g_Tape.typedCount, g_Tape.fractionCount, strchr(entry + 1, '-') != nullptr };
+    BeginTapeChange();
+    trial->kept = g_Tape;
+    trial->wasMuted = MuteHost(true);
 }
 
-namespace {
-
-bool IsDigitKey(int buttonId)
+void EndTapeTrial(const TapeTrial *trial)
 {
-    return buttonId == KEY_0 || (buttonId >= KEY_1 && buttonId <= KEY_9);
+    g_Tape = trial->kept; /* the lines as they were: the change records nothing */
+    MuteHost(trial->wasMuted);
+    EndTapeChange();
 }
 
-} // namespace
-
-/* The entry keys' own rules (TypeText, ToggleSign), counted instead of done. */
-bool TypesWholeNumber(TypedAmount amount, const int *keys, int count)
+bool PressWholeNumber(const int *keys, int count)
 {
     for (int i = 0; i < count; i++) {
-        int key = keys[i];
-        if (key == KEY_SIGN) {
-            if (amount.typed == 0)
-                continue; /* zero has no sign */
-            if (amount.negative || amount.typed + 1 > MAX_TYPED)
-                return false;
-            amount.typed++;
-            amount.negative = true;
-            continue;
-        }
-        bool point = key == KEY_POINT;
-        if (!point && !IsDigitKey(key))
+        const char *line = g_Tape.entries[g_Tape.tapeCur];
+        AmountText before; /* after a result, the key opens a new line */
+        memcpy(before, GetOperatorMark(line) == 0 ? ZERO_AMOUNT : line + 1, sizeof before);
+        PressTapeKey(keys[i]);
+        if (keys[i] == KEY_SIGN && strchr(before, '-'))
+            return false; /* it took the minus away */
+        bool zero = strcmp(before, ZERO_AMOUNT) == 0;
+        bool losesNothing = zero && (keys[i] == KEY_0 || keys[i] == KEY_SIGN);
+        if (strcmp(before, CurrentAmount()) == 0 && !losesNothing)
             return false;
-        if (amount.typed + 1 > MAX_TYPED)
-            return false;
-        if (amount.fraction != 0) {
-            if (point || amount.fraction + 1 > 1 + MAX_DECIMALS)
-                return false;
-            amount.fraction++;
-        } else if (point) {
-            amount.fraction = 1;
-        }
-        if (amount.typed != 0 || key != KEY_0)
-            amount.typed++; /* zeros typed into zero do not count */
     }
     return true;
 }
@@ -193,13 +179,17 @@ int ParsePastedText(const char16_t *text, int length, int keys[PASTE_MAX_CHARS],
     if (end - start > PASTE_MAX_CHARS)
         return 0; /* refused whole rather than cut short */
     /* Each key takes at least one character of its own: keys never
-       outnumber the characters from start. */
+       outnumber the characters from start. Each number is tried on the
+       tape as the keys before it leave it, the first going on with the
+       amount being typed now. */
     const PastedText pasted = { text, end };
-    TypedAmount amount = CurrentTypedAmount(); /* the first number may go on with it */
-    bool afterOperator = true;                 /* the start of the text counts as after one */
+    TapeTrial trial;
+    BeginTapeTrial(&trial);
+    bool afterOperator = true; /* the start of the text counts as after one */
+    bool stopped = false;
     int n = 0;
     int i = SkipSeparators(pasted, start);
-    while (i < end) {
+    while (i < end && !stopped) {
         char16_t c = CharAt(pasted, i);
         int key = PastedKeyOf(c);
         bool negative = false;
@@ -211,21 +201,25 @@ int ParsePastedText(const char16_t *text, int length, int keys[PASTE_MAX_CHARS],
         if (IsNumberKey(key)) {
             int first = n;
             i = ReadNumber(pasted, i, negative, keys, &n);
-            if (i < 0 || !TypesWholeNumber(amount, keys + first, n - first))
-                return first; /* what came before it stands */
+            if (i < 0 || !PressWholeNumber(keys + first, n - first)) {
+                n = first; /* what came before it stands */
+                stopped = true;
+            }
             afterOperator = false;
         } else if (key != 0) {
             keys[n++] = key;
+            PressTapeKey(key);
             if (c == u'\r' && CharAt(pasted, i + 1) == u'\n')
                 i++; /* one line break */
             i++;
-            amount = TypedAmount{ 0, 0, false };
             afterOperator = true;
         } else {
-            return n;
+            stopped = true;
         }
-        i = SkipSeparators(pasted, i);
+        if (!stopped)
+            i = SkipSeparators(pasted, i);
     }
-    *whole = true;
+    EndTapeTrial(&trial);
+    *whole = !stopped;
     return n;
 }

@@ -25,27 +25,25 @@ void FormatCurrentAmount(PlainAmount text);
    with lineEnd (at most two characters). Returns the length of the text. */
 int FormatTapeText(const char *lineEnd, char text[TAPE_TEXT_SIZE]);
 
-/* The amount that the entry keys are typing, counted as their limits count
-   it (SyncEntryCounters), so that what a key would do is known before it is
-   pressed. */
-struct TypedAmount {
-    int typed;     /* characters after the leading zeros, sign and point included */
-    int fraction;  /* 0, or 1 + the digits after the point */
-    bool negative;
+/* A trial: keys pressed into the tape only to learn what they do, the tape
+   put back exactly as it was at the end. Meanwhile the host is muted (no
+   overflow notice, no repaint) and no undo step is recorded. */
+struct TapeTrial {
+    TapeState kept;
+    bool wasMuted;
 };
+void BeginTapeTrial(TapeTrial *trial);
+void EndTapeTrial(const TapeTrial *trial);
 
-/* What the next entry key types into: the current line's amount, or a fresh
-   one after a result, where that key opens a new line. */
-TypedAmount CurrentTypedAmount(void);
-
-/* Whether typing keys[0] to keys[count - 1] (digits, the point and the sign
-   key, no zero groups) into amount takes each of them: none is refused for
-   the 15 characters, a second point, a third decimal or a sign with no room.
-   The sign key must make the amount negative: on one that is negative
-   already it is not taken; on zero, which has no sign, it loses nothing. A
-   number from another program (pasted, replayed) is typed whole or not at
-   all, so that no amount is ever changed by being cut short. */
-bool TypesWholeNumber(TypedAmount amount, const int *keys, int count);
+/* Presses keys[0] to keys[count - 1] (digits, the point and the sign key,
+   no zero groups) and tells whether the entry keys took each
+   of them: none refused for the 15 characters, a second point, a third
+   decimal or a sign with no room. The sign key must make the amount
+   negative: on one that is negative already it is not taken; on zero, which
+   has no sign, it loses nothing. A number from another program (pasted,
+   replayed) is typed whole or not at all, so that no amount is ever changed
+   by being cut short. */
+bool PressWholeNumber(const int *keys, int count);
 
 /* The keys that typing text presses, in order; returns how many. Digits, ".",
    "+ - * / % =" are their keys, a line break ("\r\n", "\r" or "\n") is "=",
@@ -56,13 +54,14 @@ bool TypesWholeNumber(TypedAmount amount, const int *keys, int count);
    U+202F; a byte order mark at the start is nothing.
 
    The keys stop before any other character, and before a number that cannot
-   be typed whole (TypesWholeNumber, the first number continuing the amount
+   be typed whole (PressWholeNumber, the first number continuing the amount
    being typed now) or does not read as one amount: a blank or "," inside a
    number separates thousands, between groups of three digits before the
    point, so that "1 234,56" or "1, 2" stops. *whole tells whether the keys
    are the whole text. Reads length characters or up to a zero; a text of
    more than PASTE_MAX_CHARS characters (a byte order mark not counted)
-   types nothing. */
+   types nothing. The keys are tried in a trial: the tape is left as it
+   was. */
 int ParsePastedText(const char16_t *text, int length, int keys[PASTE_MAX_CHARS], bool *whole);
 
 #endif

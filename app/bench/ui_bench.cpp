@@ -6,6 +6,8 @@
 //   ui_bench keys               mouse and keyboard key presses, calculator
 //                               and floor interleaved sample by sample
 //   ui_bench startup calc|floor one start, to the first complete paint
+//   ui_bench paste              a paste of PASTE_MAX_CHARS characters, from
+//                               the command to the LCD repainted
 //
 // Every sample is a line "what,tape,key,subject,microseconds" on standard
 // output (what: down, up, keyboard or start-up).
@@ -13,7 +15,9 @@
 #include <string.h>
 
 #include "amount/platform.h"
+#include "app/clipboard.h"
 #include "app/shell.h"
+#include "bench/paste_text.h"
 #include "app/test/win_test.h"
 #include "buttons/img_button.h"
 #include "lcd/lcd_window.h"
@@ -27,6 +31,7 @@ namespace {
 enum {
     MOUSE_ROUNDS = 200,
     KEYBOARD_ROUNDS = 100, /* each sample waits out KEY_PRESS_DELAY_MS */
+    PASTE_ROUNDS = 30,
     FLOOR_GAP = 74,       /* the floor sits this far right of the calculator */
     FLOOR_Y = 100
 };
@@ -444,6 +449,32 @@ int RunStartup(const char *subject)
     return 0;
 }
 
+/* ---- a long paste, onto a fresh tape each time ---- */
+
+int RunPaste(void)
+{
+    HWND top = StartCalculator();
+    HWND other = CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    static char16_t text[PASTE_MAX_CHARS + 1];
+    MakeBenchPasteText(text);
+    PutClipboardText(other, (const wchar_t *)text);
+    char characters[32];
+    snprintf(characters, sizeof(characters), "%d characters", (int)PASTE_MAX_CHARS);
+    for (int round = -1; round < PASTE_ROUNDS; round++) {
+        g_bRecording = round >= 0; /* the first warms up */
+        SendMessageA(top, WM_COMMAND, CMD_KEY, KEY_POWER);
+        PumpPending();
+        double start = Now();
+        PasteText(top);
+        SettleScreen(top);
+        Report("paste", "empty", characters, "calc", Now() - start);
+    }
+    fflush(stdout);
+    DestroyWindow(other);
+    StopCalculator(top);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -455,6 +486,9 @@ int main(int argc, char **argv)
     if (argc == 3 && strcmp(argv[1], "startup") == 0) {
         return RunStartup(argv[2]);
     }
-    fprintf(stderr, "usage: ui_bench keys | ui_bench startup calc|floor\n");
+    if (argc == 2 && strcmp(argv[1], "paste") == 0) {
+        return RunPaste();
+    }
+    fprintf(stderr, "usage: ui_bench keys | ui_bench startup calc|floor | ui_bench paste\n");
     return 2;
 }

@@ -6,11 +6,13 @@
 
 #include <initializer_list>
 
-#include "amount/messages.h"
 #include "app/clipboard.h"
 #include "app/shell.h"
+#include "app/tape_file.h"
+#include "app/tape_notices.h"
 #include "app/test/win_test.h"
 #include "buttons/img_button.h"
+#include "tape/press_key.h"
 #include "tape/tape.h"
 #include "tape/tape_text.h"
 
@@ -42,6 +44,20 @@ void PressCombos(HWND mainWindow, const char *combos)
     }
 }
 
+wchar_t g_BoxText[512];
+int g_nBoxes;
+
+/* Reads, counts and closes the message boxes that the calculator shows. */
+LRESULT CALLBACK ClosingBoxHook(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_ACTIVATE && GetDlgItem((HWND)wParam, 0xFFFF)) {
+        GetDlgItemTextW((HWND)wParam, 0xFFFF, g_BoxText, 512);
+        g_nBoxes++;
+        PostMessageA((HWND)wParam, WM_COMMAND, IDOK, 0);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 void TestClipboardKeys(HWND mainWindow)
 {
     /* A text one character over the limit, whose end would make a sum. */
@@ -51,30 +67,31 @@ void TestClipboardKeys(HWND mainWindow)
     static const struct {
         const wchar_t *in; /* nullptr: no text on the clipboard */
         bool held;         /* by another window meanwhile */
-        const char *combos; int keys; /* the keys that the paste typed */
+        const char *combos; int lines; /* the tape's, after the paste */
         const wchar_t *out;
-        int beeps;
+        int beeps, overflows; /* an overflow is told once, after the paste */
     } CASES[] = {
-        { L"12+3=", false, "VC", 5, L"15", 0 },
-        { L".5*.5=", false, "VC", 6, L"0.25", 0 },
-        { L"-.5*.5=", false, "VC", 7, L"-0.25", 0 },
-        { L"12+3=", false, "VT", 5, L"" TAPE_12_3, 0 },
-        { L"1,234.5*2=", false, "VC", 9, L"2469", 0 },
-        { L"-3+1=", false, "IN", 5, L"-2", 0 },
-        { L"12+3x4=", false, "VC", 4, L"3", 1 },
-        { L"1+-123456789012345=", false, "VC", 2, L"0", 1 }, /* stops before the number */
-        { overLimit, false, "VC", 0, L"0", 1 },
-        { L"", false, "VC", 0, L"0", 0 }, /* a zero */
-        { nullptr, false, "VC", 0, L"0", 0 },
-        { L"7", true, "VC", 0, L"7", 2 },
+        { L"12+3=", false, "VC", 3, L"15", 0, 0 },
+        { L".5*.5=", false, "VC", 3, L"0.25", 0, 0 },
+        { L"-.5*.5=", false, "VC", 3, L"-0.25", 0, 0 },
+        { L"12+3=", false, "VT", 3, L"" TAPE_12_3, 0, 0 },
+        { L"1,234.5*2=", false, "VC", 3, L"2469", 0, 0 },
+        { L"-3+1=", false, "IN", 3, L"-2", 0, 0 },
+        { L"12+3x4=", false, "VC", 2, L"3", 1, 0 },
+        { L"1+-123456789012345=", false, "VC", 2, L"0", 1, 0 }, /* stops before the number */
+        { overLimit, false, "VC", 1, L"0", 1, 0 },
+        { L"", false, "VC", 1, L"0", 0, 0 }, /* a zero */
+        { nullptr, false, "VC", 1, L"0", 0, 0 },
+        { L"7", true, "VC", 1, L"7", 2, 0 },
+        { L"999999999999999*99=1+1=", false, "VC", 6, L"2", 0, 1 },
     };
-    RecordLcdCommands(mainWindow, true);
+    HHOOK hook = SetWindowsHookExA(WH_CBT, ClosingBoxHook, nullptr, GetCurrentThreadId());
     for (const auto &c : CASES) {
         int i = (int)(&c - CASES);
         SendMessageA(mainWindow, WM_COMMAND, CMD_KEY, KEY_POWER);
+        g_nBoxes = 0;
         PutClipboardText(g_hOther, c.in);
         if (c.held) OpenClipboard(g_hOther);
-        g_nLcdCommands = 0;
         g_nBeeps = 0;
         DWORD start = GetTickCount();
         PressCombos(mainWindow, c.combos);
@@ -88,26 +105,15 @@ void TestClipboardKeys(HWND mainWindow)
         }
         CloseClipboard();
         CHECK(wcscmp(out, c.out) == 0, "case %d: clipboard \"%ls\"", i, out);
-        /* typed as keys are, down to the LCD, but without their pause */
-        CHECK(g_nLcdCommands == c.keys && (!c.keys || elapsed < (DWORD)c.keys * KEY_PRESS_DELAY_MS),
-              "case %d: %d keys in %lu ms", i, g_nLcdCommands, elapsed);
+        /* all of it at once, not a key's pause after another */
+        CHECK(g_Tape.tapeCur + 1 == c.lines && (c.held || c.overflows || elapsed < KEY_PRESS_DELAY_MS),
+              "case %d: %d lines in %lu ms", i, g_Tape.tapeCur + 1, elapsed);
         CHECK(g_nBeeps == c.beeps, "case %d: %d warning beeps", i, g_nBeeps);
+        CHECK(g_nBoxes == c.overflows, "case %d: %d overflow notices", i, g_nBoxes);
         CHECK(stillOpen == (c.held ? g_hOther : nullptr), "case %d: the clipboard was closed", i);
         CHECK(c.held || GetClipboardOwner() == mainWindow, "case %d: owned by the calculator", i);
     }
-    StopRecordingLcd(mainWindow);
-}
-
-wchar_t g_BoxText[512];
-
-/* Reads and closes the message box that a failed save shows. */
-LRESULT CALLBACK ClosingBoxHook(int code, WPARAM wParam, LPARAM lParam)
-{
-    if (code == HCBT_ACTIVATE && GetDlgItem((HWND)wParam, 0xFFFF)) {
-        GetDlgItemTextW((HWND)wParam, 0xFFFF, g_BoxText, 512);
-        PostMessageA((HWND)wParam, WM_COMMAND, IDOK, 0);
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
+    UnhookWindowsHookEx(hook);
 }
 
 /* Saved whole, replacing what was there; where it cannot be written the user

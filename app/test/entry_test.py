@@ -4,14 +4,16 @@
 The program starts at OrvantaStartup, without the C runtime's start-up code,
 so nothing of it may rely on what that code does: no static constructors
 (.ctors), no C initialisers or TLS callbacks (.CRT$X*), as the link map
-shows them."""
+shows them. The whole program is one file of at most 256 KiB."""
 
+import os
 import re
 import sys
 
 import pefile
 
 PROGRAM, MAP = sys.argv[1], sys.argv[2]
+SIZE_LIMIT = 262144
 pe = pefile.PE(PROGRAM, fast_load=True)
 entry = pe.OPTIONAL_HEADER.ImageBase + pe.OPTIONAL_HEADER.AddressOfEntryPoint
 lines = open(MAP).read().splitlines()
@@ -31,6 +33,9 @@ for line in lines:
     m = re.match(r'\s*(\S+)?\s+0x[0-9a-f]+\s+0x([0-9a-f]+)\s+\S+\.(obj|o|a\(.*\))$', line)
     if m and int(m.group(2), 16) and section and section.startswith(('.ctor', '.CRT$X', '.init_array')):
         failures.append(f'{section} holds code the entry would skip: {line.strip()}')
+
+if os.path.getsize(PROGRAM) > SIZE_LIMIT:
+    failures.append(f'{os.path.getsize(PROGRAM):,} bytes, over {SIZE_LIMIT:,}')
 
 for f in failures:
     print('FAIL:', f)

@@ -63,7 +63,7 @@ void ResetRecording(void)
 
 bool IsIdle(void)
 {
-    return !g_bTracking && !g_bPressedShown && !g_hHeldButton;
+    return !g_bTracking && !g_bPressedShown && !HeldKey();
 }
 
 void TestLayoutRows(void)
@@ -265,7 +265,7 @@ void TestOverlappingPresses(void)
         }
         SendMessageA(held, WM_LBUTTONDOWN, MK_LBUTTON, 0);
         SendMessageA(typed, WM_LBUTTONDOWN, 0, 0);
-        CHECK(g_bTracking && g_bPressedShown && g_hHeldButton == typed,
+        CHECK(g_bTracking && g_bPressedShown && HeldKey() == typed,
               "%s: the typed key holds the press", c.name);
         SendMessageA(typed, WM_LBUTTONUP, 0, 0);
         SendMessageA(held, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(3, 3));

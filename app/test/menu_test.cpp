@@ -1,6 +1,8 @@
 // The commands' menu: each way to open it, an item chosen running its
 // command, the items greyed or checked as the calculator stands, and always
-// on top from Ctrl+T.
+// on top from Ctrl+T, and the shortcut each item shows.
+
+#include <wchar.h>
 
 #include "app/commands.h"
 #include "app/shell.h"
@@ -122,6 +124,64 @@ void TestItemsAndState(HWND mainWindow)
     CHECK(!IsTopmost(mainWindow), "Ctrl+T turns it off again");
 }
 
+/* The commands that reach the main window, held there. */
+WNDPROC g_MainProc;
+int g_nCommands;
+WPARAM g_CommandWord;
+LPARAM g_CommandKey;
+
+LRESULT CALLBACK HoldingMainProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg != WM_COMMAND) {
+        return CallWindowProcA(g_MainProc, hwnd, msg, wParam, lParam);
+    }
+    g_nCommands++;
+    g_CommandWord = wParam;
+    g_CommandKey = lParam;
+    return 0;
+}
+
+/* The shortcut that each item shows, pressed as a user reads it (= and -
+   the main keyboard's), runs that item and nothing else; F1 presses the
+   About key, whose command it is. */
+void PressShownShortcuts(HWND mainWindow, HMENU menu)
+{
+    for (int i = 0; i < GetMenuItemCount(menu); i++) {
+        if (HMENU submenu = GetSubMenu(menu, i)) {
+            PressShownShortcuts(mainWindow, submenu);
+            continue;
+        }
+        wchar_t text[64] = L"";
+        UINT id = GetMenuItemID(menu, i);
+        GetMenuStringW(menu, i, text, 64, MF_BYPOSITION);
+        const wchar_t *tab = wcschr(text, L'\t');
+        if (!tab) {
+            continue;
+        }
+        const wchar_t *key = tab[1] && wcsrchr(tab + 2, L'+') ? wcsrchr(tab + 2, L'+') + 1 : tab + 1;
+        WPARAM virtualKey = key[1] ? VK_F1 + _wtoi(key + 1) - 1
+                            : key[0] == L'=' ? VK_OEM_PLUS
+                            : key[0] == L'-' ? VK_OEM_MINUS
+                                             : key[0];
+        g_nCommands = 0;
+        PressWithModifiers(mainWindow, virtualKey, wcsstr(tab, L"Ctrl+") != nullptr,
+                           wcsstr(tab, L"Shift+") != nullptr);
+        bool ran = g_CommandWord == MAKEWPARAM(id, COMMAND_FROM_KEY) ||
+                   (id == IDM_ABOUT && g_CommandWord == CMD_SYSTEM && g_CommandKey == KEY_ABOUT);
+        CHECK(g_nCommands == 1 && ran, "item %u: %d command(s), the last %#lx", id, g_nCommands,
+              (unsigned long)g_CommandWord);
+    }
+}
+
+void TestShownShortcuts(HWND mainWindow)
+{
+    HMENU menu = BuildCommandMenu(mainWindow);
+    g_MainProc = (WNDPROC)SetWindowLongPtrA(mainWindow, GWLP_WNDPROC, (LONG_PTR)HoldingMainProc);
+    PressShownShortcuts(mainWindow, menu);
+    SetWindowLongPtrA(mainWindow, GWLP_WNDPROC, (LONG_PTR)g_MainProc);
+    DestroyMenu(menu);
+}
+
 } // namespace
 
 int main()
@@ -129,6 +189,7 @@ int main()
     HWND mainWindow = StartCalculator();
     TestOpening(mainWindow);
     TestItemsAndState(mainWindow);
+    TestShownShortcuts(mainWindow);
     StopCalculator(mainWindow);
     return TestResult("menu_test");
 }

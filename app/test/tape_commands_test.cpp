@@ -12,7 +12,7 @@
 
 #include <dlgs.h>
 
-#include "amount/messages.h"
+#include "app/tape_notices.h"
 #include "app/shell.h"
 #include "app/test/win_test.h"
 #include "buttons/img_button.h"

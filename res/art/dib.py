@@ -1,18 +1,14 @@
 """Writers for the file formats the resource compiler takes in.
 
 All bitmaps are device-independent bitmaps with a BITMAPINFOHEADER, stored
-bottom-up and the resolution fields 0: BI_RGB with rows padded to four
-bytes, or for a large 8-bit picture BI_RLE8 (runs, literal runs and line
-ends, no jumps), which keeps the program small.
+uncompressed (BI_RGB) bottom-up, rows padded to four bytes, and the
+resolution fields 0.
 """
 
 import struct
 
 BI_RGB = 0
-BI_RLE8 = 1
 INFO_HEADER_SIZE = 40
-RLE_RUN_MAX = 255
-RLE_LITERAL_MIN = 3  # shorter literal stretches go as runs of one
 
 
 def row_bytes(width, bits):
@@ -34,38 +30,9 @@ def pack_rows(indexes, width, height, bits):
     return bytes(out)
 
 
-def rle8_rows(indexes, width, height):
-    """8-bit pixel indexes (row-major, top row first) as BI_RLE8 data."""
-    out = bytearray()
-    for y in range(height - 1, -1, -1):
-        row = indexes[y * width:(y + 1) * width]
-        x = 0
-        while x < width:
-            run = 1
-            while x + run < width and run < RLE_RUN_MAX and row[x + run] == row[x]:
-                run += 1
-            if run > 1:
-                out += bytes((run, row[x]))
-                x += run
-                continue
-            end = x + 1  # a literal stretch, up to the next run of two or more
-            while end < width and end - x < RLE_RUN_MAX and not (end + 1 < width and row[end] == row[end + 1]):
-                end += 1
-            literal = row[x:end]
-            if len(literal) < RLE_LITERAL_MIN:
-                for value in literal:
-                    out += bytes((1, value))
-            else:
-                out += bytes((0, len(literal))) + bytes(literal) + bytes(len(literal) % 2)
-            x = end
-        out += bytes((0, 0))  # end of line
-    out[-1] = 1  # the last line end is the end of the bitmap
-    return bytes(out)
-
-
-def info_header(width, height, bits, colours, image_size, compression=BI_RGB):
+def info_header(width, height, bits, colours, image_size):
     return struct.pack('<IiiHHIIiiII', INFO_HEADER_SIZE, width, height, 1, bits,
-                       compression, image_size, 0, 0, colours, 0)
+                       BI_RGB, image_size, 0, 0, colours, 0)
 
 
 def colour_table(palette, colours):
@@ -77,19 +44,16 @@ def colour_table(palette, colours):
     return bytes(table)
 
 
-def dib(indexes, width, height, palette, bits, compression=BI_RGB):
+def dib(indexes, width, height, palette, bits):
     """Header, colour table and pixels: a bitmap resource's data."""
     colours = 1 << bits
-    if compression == BI_RLE8:
-        pixels = rle8_rows(indexes, width, height)
-    else:
-        pixels = pack_rows(indexes, width, height, bits)
-    header = info_header(width, height, bits, colours, len(pixels), compression)
+    pixels = pack_rows(indexes, width, height, bits)
+    header = info_header(width, height, bits, colours, len(pixels))
     return header + colour_table(palette, colours) + pixels
 
 
-def bmp_file(indexes, width, height, palette, bits, compression=BI_RGB):
-    body = dib(indexes, width, height, palette, bits, compression)
+def bmp_file(indexes, width, height, palette, bits):
+    body = dib(indexes, width, height, palette, bits)
     offset = 14 + INFO_HEADER_SIZE + 4 * (1 << bits)
     return struct.pack('<2sIHHI', b'BM', 14 + len(body), 0, 0, offset) + body
 

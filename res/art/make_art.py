@@ -77,9 +77,7 @@ def main(root, out_dir):
     mapper = palette.Mapper(colours)
     files = {}
     for rid, image in sorted(images.items()):
-        compression = dib.BI_RLE8 if rid == p.ids['IDB_SKIN'] else dib.BI_RGB  # half its size
-        files[bitmap_name(rid)] = dib.bmp_file(mapper.indexes(image), image.width, image.height, colours, 8,
-                                               compression)
+        files[bitmap_name(rid)] = dib.bmp_file(mapper.indexes(image), image.width, image.height, colours, 8)
     about, about_colours = pictures.about_picture()
     w, h = pictures.ABOUT_SIZE
     files[bitmap_name(p.ids['IDB_ABOUT_PICTURE'])] = dib.bmp_file(about, w, h, about_colours, 4)

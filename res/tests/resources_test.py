@@ -22,7 +22,7 @@ import project  # noqa: E402  (the shared tables' reader)
 
 RT_CURSOR, RT_BITMAP, RT_ICON, RT_DIALOG, RT_STRING = 1, 2, 3, 5, 6
 RT_GROUP_CURSOR, RT_GROUP_ICON, RT_VERSION = 12, 14, 16
-BI_RGB, BI_RLE8 = 0, 1
+BI_RGB = 0
 KOREAN = (0x12, 0x01)
 RED = (255, 0, 0)
 ABOUT_PICTURE_SIZE = (19, 22)
@@ -67,29 +67,6 @@ class Dib:
         self.palette = [(table[i + 2], table[i + 1], table[i]) for i in range(0, len(table), 4)]
         self.pixel_data = data[self.header_size + 4 * entries:]
         self.stride = ((self.width * self.bits + 31) // 32) * 4
-        if self.compression == BI_RLE8:
-            self.pixel_data = self.expand_rle8(self.pixel_data)
-
-    def expand_rle8(self, data):
-        """BI_RLE8 runs, literal runs and line ends as plain padded rows."""
-        rows = [bytearray(self.stride) for _ in range(self.height)]
-        x = y = i = 0
-        while i + 1 < len(data):
-            count, value = data[i], data[i + 1]
-            i += 2
-            if count:
-                rows[y][x:x + count] = bytes((value,)) * count
-                x += count
-            elif value == 0:
-                x, y = 0, y + 1
-            elif value == 1:
-                break
-            else:
-                assert value != 2, 'no jumps'
-                rows[y][x:x + value] = data[i:i + value]
-                x, i = x + value, i + value + value % 2
-            assert x <= self.width and y <= self.height, 'inside the bitmap'
-        return b''.join(bytes(r) for r in rows)
 
     def index(self, x, y):
         row = self.height - 1 - y if self.bottom_up else y
@@ -154,8 +131,7 @@ class Bitmaps(unittest.TestCase):
         for rid, (w, h, bits) in sorted(expected_bitmaps().items()):
             with self.subTest(bitmap=rid):
                 b = bitmap(rid)
-                compression = BI_RLE8 if rid == P.ids['IDB_SKIN'] else BI_RGB
-                self.assertEqual((b.header_size, b.planes, b.compression), (40, 1, compression))
+                self.assertEqual((b.header_size, b.planes, b.compression), (40, 1, BI_RGB))
                 self.assertEqual((b.width, b.height, b.bits), (w, h, bits))
                 self.assertTrue(b.bottom_up)
                 self.assertEqual((b.x_res, b.y_res), (0, 0))

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "amount/test/fake_platform.h"
+#include "tape/press_key.h"
 #include "tape/replay.h"
 #include "tape/tape_text.h"
 #include "tape/undo.h"

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tape/press_key.h"
 #include "tape/tape.h"
 #include "amount/test/fake_platform.h"
 

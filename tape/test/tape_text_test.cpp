@@ -1,11 +1,11 @@
 // The tape as text and pasted text as the keys it types.
 #include <algorithm>
-#include <random>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "tape/press_key.h"
 #include "tape/tape_text.h"
 #include "amount/test/fake_platform.h"
 
@@ -79,41 +79,6 @@ TEST(PastedText, FirstNumberGoesOnWithTheAmountBeingTyped)
     EXPECT_EQ("3 4 5 6 7 8 9 0 1 2 3 4", PastedKeys(u"345678901234"));
     EXPECT_EQ("|", PastedKeys(u"3456789012345"));
     EXPECT_EQ("|", PastedKeys(u"-3")); // it is negative already
-}
-
-// Whether pressing keys through the handlers takes each of them: a key that
-// is taken changes the amount (zeros into zero and the sign of zero lose
-// nothing), and the sign key never takes a minus away.
-bool PressedWhole(const std::vector<int> &keys)
-{
-    for (int key : keys) {
-        const char *line = g_Tape.entries[g_Tape.tapeCur];
-        std::string before = GetOperatorMark(line) == 0 ? ZERO_AMOUNT : line + 1; // a result: a new line
-        PressTapeKey(key);
-        bool zero = before == ZERO_AMOUNT;
-        if (key == KEY_SIGN && before.find('-') != std::string::npos)
-            return false;
-        if (before == g_Tape.entries[g_Tape.tapeCur] + 1 && !(zero && (key == KEY_0 || key == KEY_SIGN)))
-            return false;
-    }
-    return true;
-}
-
-TEST(PastedText, WholeNumberAgreesWithTheEntryKeys)
-{
-    const int typed[] = { KEY_0, KEY_1, KEY_9, KEY_POINT, KEY_SIGN, KEY_PLUS, KEY_EQUALS };
-    std::mt19937 random(19);
-    for (int run = 0; run < 20000; run++) {
-        ResetTape();
-        for (int n = random() % 18; n > 0; n--) // typed before, operators among them
-            PressTapeKey(typed[random() % 7]);
-        TypedAmount amount = CurrentTypedAmount();
-        std::vector<int> keys(random() % 18 + 1);
-        for (int &key : keys)
-            key = typed[random() % 5];
-        bool expected = PressedWhole(keys);
-        ASSERT_EQ(expected, TypesWholeNumber(amount, keys.data(), (int)keys.size())) << "run " << run;
-    }
 }
 
 } // namespace
