@@ -66,10 +66,10 @@ namespace {
 enum : char16_t {
     BYTE_ORDER_MARK = 0xFEFF,
     MINUS_SIGN = 0x2212,
-    NO_BREAK_SPACE = 0x00A0,
-    NARROW_NO_BREAK_SPACE = 0x202F,
-    FULL_WIDTH_ZERO = 0xFF10,
-    FULL_WIDTH_NINE = 0xFF19
+    /* The full-width forms of "!" to "~", which East Asian input methods
+       type: each stands for its ASCII character. */
+    FULL_WIDTH_FIRST = 0xFF01,
+    FULL_WIDTH_LAST = 0xFF5E
 };
 
 /* Of the keyboard's characters, pasting takes the digits, the point and the
@@ -84,11 +84,25 @@ int PastedKeyOf(char16_t c)
     return IsNumberKey(key) || isOperator ? key : 0;
 }
 
-/* Blanks and the thousands separator; a tab is not one of them, so that
-   cells copied side by side never run together into one number. */
+bool IsLineBreak(char16_t c)
+{
+    return c == u'\r' || c == u'\n';
+}
+
+/* Blanks and the thousands separators "," and "'"; a tab is not one of
+   them, so that cells copied side by side never run together into one
+   number. */
 bool IsSkipped(char16_t c)
 {
-    return c == u' ' || c == u',';
+    return c == u' ' || c == u',' || c == u'\'';
+}
+
+/* Unicode's space separators: the no-break, thin, ideographic and other
+   spaces that programs put between groups of digits. */
+bool IsSpaceSeparator(char16_t c)
+{
+    return c == 0x00A0 || c == 0x1680 || (c >= 0x2000 && c <= 0x200A) || c == 0x202F ||
+           c == 0x205F || c == 0x3000;
 }
 
 /* The text to its end (a zero or its length), each character as a reader
@@ -103,11 +117,11 @@ char16_t CharAt(const PastedText &text, int i)
     if (i >= text.end)
         return 0;
     char16_t c = text.chars[i];
+    if (c >= FULL_WIDTH_FIRST && c <= FULL_WIDTH_LAST)
+        return (char16_t)(u'!' + (c - FULL_WIDTH_FIRST));
     if (c == MINUS_SIGN)
         return u'-';
-    if (c >= FULL_WIDTH_ZERO && c <= FULL_WIDTH_NINE)
-        return (char16_t)(u'0' + (c - FULL_WIDTH_ZERO));
-    if (c == NO_BREAK_SPACE || c == NARROW_NO_BREAK_SPACE)
+    if (IsSpaceSeparator(c))
         return u' ';
     return c;
 }
@@ -123,6 +137,44 @@ int NumberKeyAt(const PastedText &text, int i)
 {
     int key = PastedKeyOf(CharAt(text, i));
     return IsNumberKey(key) ? key : 0;
+}
+
+/* Where the number at i has its first digit or point: i itself, or past a
+   "-" and blanks where a "-" may make a number negative (signAllowed: at
+   the start or after an operator); -1 when no number starts at i. */
+int NumberStartAt(const PastedText &text, int i, bool signAllowed)
+{
+    if (NumberKeyAt(text, i))
+        return i;
+    int next = SkipSeparators(text, i + 1);
+    return signAllowed && CharAt(text, i) == u'-' && NumberKeyAt(text, next) ? next : -1;
+}
+
+/* Whether a number may end right before character c: at a key, a
+   separator, a line break, a tab or the end of the text. Before anything
+   else ("12a34", "12$") it is part of something that is no amount. */
+bool EndsNumber(char16_t c)
+{
+    return c == 0 || c == u'\t' || IsSkipped(c) || PastedKeyOf(c) != 0;
+}
+
+/* After the line break at i, past any further line breaks and blanks:
+   where the next number starts (at its "-" when it has one), or -1. */
+int NumberOnNextLine(const PastedText &text, int i)
+{
+    while (IsLineBreak(CharAt(text, i)))
+        i = SkipSeparators(text, i + 1);
+    return NumberStartAt(text, i, true) >= 0 ? i : -1;
+}
+
+/* Whether a digit typed now starts an amount of its own: after a result
+   it opens a new line, and a zero line (a fresh operand) has nothing to go
+   on with. Otherwise a plain line's amount is still open ("5=3" would
+   type 53). */
+bool StartsOwnAmount(void)
+{
+    const char *line = g_Tape.entries[g_Tape.tapeCur];
+    return GetOperatorMark(line) == 0 || strcmp(line + 1, ZERO_AMOUNT) == 0;
 }
 
 /* Appends the keys of the number that starts at i (a digit or the point),
@@ -181,38 +233,47 @@ int ParsePastedText(const char16_t *text, int length, int keys[PASTE_MAX_CHARS],
     /* Each key takes at least one character of its own: keys never
        outnumber the characters from start. Each number is tried on the
        tape as the keys before it leave it, the first going on with the
-       amount being typed now. */
+       amount being typed now; any later one must start an amount of its
+       own, so that two numbers of the text never join into one. */
     const PastedText pasted = { text, end };
     TapeTrial trial;
     BeginTapeTrial(&trial);
-    bool afterOperator = true; /* the start of the text counts as after one */
+    /* What the text had last: the start counts as an operator. */
+    enum { AFTER_OPERATOR, AFTER_NUMBER, AFTER_COLUMN_PLUS } after = AFTER_OPERATOR;
     bool stopped = false;
     int n = 0;
     int i = SkipSeparators(pasted, start);
     while (i < end && !stopped) {
         char16_t c = CharAt(pasted, i);
         int key = PastedKeyOf(c);
-        bool negative = false;
-        if (key == KEY_MINUS && afterOperator && NumberKeyAt(pasted, SkipSeparators(pasted, i + 1))) {
-            negative = true;
-            i = SkipSeparators(pasted, i + 1);
-            key = NumberKeyAt(pasted, i);
-        }
-        if (IsNumberKey(key)) {
+        int number = NumberStartAt(pasted, i, after != AFTER_NUMBER);
+        int nextLine = after == AFTER_NUMBER && IsLineBreak(c) ? NumberOnNextLine(pasted, i) : -1;
+        if (number >= 0) {
             int first = n;
-            i = ReadNumber(pasted, i, negative, keys, &n);
-            if (i < 0 || !PressWholeNumber(keys + first, n - first)) {
-                n = first; /* what came before it stands */
+            i = ReadNumber(pasted, number, number != i, keys, &n);
+            bool typed = i >= 0 && EndsNumber(CharAt(pasted, i)) &&
+                         (first == 0 || StartsOwnAmount()) &&
+                         PressWholeNumber(keys + first, n - first);
+            if (!typed) {
+                n = first; /* what came before it stands, */
+                if (after == AFTER_COLUMN_PLUS)
+                    keys[n - 1] = KEY_EQUALS; /* ended as at the end of a text */
                 stopped = true;
             }
-            afterOperator = false;
+            after = AFTER_NUMBER;
+        } else if (nextLine >= 0) {
+            /* A column of numbers adds up, as on an adding machine. */
+            keys[n++] = KEY_PLUS;
+            PressTapeKey(KEY_PLUS);
+            i = nextLine;
+            after = AFTER_COLUMN_PLUS;
         } else if (key != 0) {
             keys[n++] = key;
             PressTapeKey(key);
             if (c == u'\r' && CharAt(pasted, i + 1) == u'\n')
                 i++; /* one line break */
             i++;
-            afterOperator = true;
+            after = AFTER_OPERATOR;
         } else {
             stopped = true;
         }

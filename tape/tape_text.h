@@ -47,21 +47,27 @@ bool PressWholeNumber(const int *keys, int count);
 
 /* The keys that typing text presses, in order; returns how many. Digits, ".",
    "+ - * / % =" are their keys, a line break ("\r\n", "\r" or "\n") is "=",
-   blanks and "," are skipped. A "-" at the start or after an operator,
-   followed by a digit or ".", makes the number after it negative: its digits,
-   then the sign key. Characters that read the same are taken as these: the
-   minus sign U+2212, the full-width digits, the no-break spaces U+00A0 and
-   U+202F; a byte order mark at the start is nothing.
+   except that line breaks (blank lines among them) between two numbers with
+   no operator between them are one "+", so that a column adds up. Blanks,
+   "," and "'" are skipped. A "-" at the start or after an operator or line
+   break, followed by a digit or ".", makes the number after it negative: its
+   digits, then the sign key. Characters that read the same are taken as
+   these: the minus sign U+2212, the full-width forms U+FF01 to U+FF5E, every
+   Unicode space separator as a blank; a byte order mark at the start is
+   nothing.
 
    The keys stop before any other character, and before a number that cannot
-   be typed whole (PressWholeNumber, the first number continuing the amount
-   being typed now) or does not read as one amount: a blank or "," inside a
-   number separates thousands, between groups of three digits before the
-   point, so that "1 234,56" or "1, 2" stops. *whole tells whether the keys
-   are the whole text. Reads length characters or up to a zero; a text of
-   more than PASTE_MAX_CHARS characters (a byte order mark not counted)
-   types nothing. The keys are tried in a trial: the tape is left as it
-   was. */
+   be typed whole (PressWholeNumber), runs straight into a character that is
+   none of the above ("12a34"), would go on with the amount of a number
+   before it ("5=3"), or does not read as one amount: a blank, "," or "'"
+   inside a number separates thousands, between groups of three digits
+   before the point, so that "1 234,56" or "1, 2" stops. Only the first
+   number may go on with the amount being typed when the paste begins. A
+   line break before a number that stops the keys is "=", as at the end of
+   a text. *whole tells whether the keys are the whole text. Reads length
+   characters or up to a zero; a text of more than PASTE_MAX_CHARS
+   characters (a byte order mark not counted) types nothing. The keys are
+   tried in a trial: the tape is left as it was. */
 int ParsePastedText(const char16_t *text, int length, int keys[PASTE_MAX_CHARS], bool *whole);
 
 #endif

@@ -77,7 +77,7 @@ void TestClipboardKeys(HWND mainWindow)
         { L"12+3=", false, "VT", 3, L"" TAPE_12_3, 0, 0 },
         { L"1,234.5*2=", false, "VC", 3, L"2469", 0, 0 },
         { L"-3+1=", false, "IN", 3, L"-2", 0, 0 },
-        { L"12+3x4=", false, "VC", 2, L"3", 1, 0 },
+        { L"12+3 x4=", false, "VC", 2, L"3", 1, 0 },
         { L"1+-123456789012345=", false, "VC", 2, L"0", 1, 0 }, /* stops before the number */
         { overLimit, false, "VC", 1, L"0", 1, 0 },
         { L"", false, "VC", 1, L"0", 0, 0 }, /* a zero */

@@ -41,9 +41,9 @@ TEST(PastedText, Keys)
         { u"-3+1=", "3 sign + 1 =" },
         { u"5 * - .5%", "5 * . 5 sign %" },        // after an operator, blanks between
         { u"--5/-", "- 5 sign / -" },              // a "-" before no number is the key
-        { u"12\r\n3\n4\r", "1 2 = 3 = 4 =" },      // each line break once
-        { u"-12x3", "1 2 sign|" },                 // the part before a stranger stands
-        { u"12c3", "1 2|" },                       // letters are no keys here
+        { u"12\r\n3\n4\r", "1 2 + 3 + 4 =" },      // each line break once
+        { u"-12 x3", "1 2 sign|" },                // the part before a stranger stands,
+        { u"12c3", "|" },                          // but a number running into one is none
         { u"1\t2", "1|" },                         // nor is a tab
         { std::u16string(u"12\0" u"3", 4), "1 2" }, // a zero ends it
         // A number that cannot be typed whole is not typed at all.
@@ -60,7 +60,7 @@ TEST(PastedText, Keys)
         { u"\u2212" u"5\u00A0+\u202F1", "5 sign + 1" },
         { u"\uFF11\uFF12,\uFF13\uFF14\uFF15", "1 2 3 4 5" },
         { u"\uFEFF" u"7=", "7 =" },
-        { u"7\uFEFF", "7|" },                      // a mark only at the start
+        { u"7\uFEFF", "|" },                       // a mark only at the start
         // Up to the limit, or nothing.
         { std::u16string(PASTE_MAX_CHARS - 2, u' ') + u"1=", "1 =" },
         { u"\uFEFF" + std::u16string(PASTE_MAX_CHARS - 2, u' ') + u"1=", "1 =" },
@@ -69,6 +69,37 @@ TEST(PastedText, Keys)
     for (const auto &row : rows)
         EXPECT_EQ(row.second, PastedKeys(row.first)) << row.second;
     EXPECT_EQ("1 sign", PastedKeys(u"-12", 2));
+}
+
+// The tape that pasting a text onto an empty one leaves: each line as its mark
+// and plain amount, and "|" where the paste stopped short.
+TEST(PastedText, Tapes)
+{
+    const std::pair<std::u16string, const char *> rows[] = {
+        // A column adds up; no number runs on into the next.
+        { u"1250\r\n380\r\n75\r\n", "_1250 +380 =1630 +75 =1705" },
+        { u"-4,500\r\n12,000\r\n\r\n- 75\n", "_-4500 +12000 =7500 +-75 =7425" },
+        { u"1250\n380\n9.999", "_1250 +380 =1630|" }, // the break before a refused number is "="
+        { u"5=3", "_5|" },
+        // Full-width forms, every space separator and "'" read as their plain forms.
+        { u"\uFF11\uFF12\uFF0E\uFF15\uFF0B\uFF14\uFF1D", "_12.5 +4 =16.50" },
+        { u"1\uFF0C234+1\u3000234+1\u2009234+1'234=", "_1234 +1234 =2468 +1234 =3702 +1234 =4936" },
+        { u"5+12a34", "_5 +0|" }, // a number running into a stranger is none
+    };
+    static int keys[PASTE_MAX_CHARS];
+    for (const auto &row : rows) {
+        ResetTape();
+        bool whole = false;
+        std::for_each(keys, keys + ParsePastedText(row.first.c_str(), (int)row.first.size(), keys, &whole),
+                      PressTapeKey);
+        std::string tape;
+        for (int i = 0; i <= g_Tape.tapeCur; i++) {
+            PlainAmount amount;
+            FormatPlainAmount(g_Tape.entries[i] + 1, amount);
+            tape += (i ? " " : "") + std::string(1, g_Tape.entries[i][0]) + amount;
+        }
+        EXPECT_EQ(row.second, tape + (whole ? "" : "|")) << row.second;
+    }
 }
 
 TEST(PastedText, FirstNumberGoesOnWithTheAmountBeingTyped)
