@@ -6,6 +6,7 @@
 #include "app/commands.h"
 
 #include "app/clipboard.h"
+#include "app/print.h"
 #include "app/shell.h"
 #include "app/tape_commands.h"
 #include "buttons/img_button.h"
@@ -79,6 +80,7 @@ const CommandKey COMMAND_KEYS[] = {
     { 'V', MOD_CONTROL | MOD_SHIFT, IDM_PASTE_TAPE },
     { 'O', MOD_CONTROL, IDM_OPEN },
     { 'S', MOD_CONTROL, IDM_SAVE },
+    { 'P', MOD_CONTROL, IDM_PRINT },
     { 'Z', MOD_CONTROL, IDM_UNDO },
     { 'Y', MOD_CONTROL, IDM_REDO },
     { 'Z', MOD_CONTROL | MOD_SHIFT, IDM_REDO },
