@@ -98,8 +98,8 @@ void FormatPrintTime(wchar_t text[HEADER_CHARS])
         n = 1;
     }
     text[n - 1] = L' ';
-    if (GetTimeFormatW(LOCALE_USER_DEFAULT, TIME_NOSECONDS | TIME_FORCE24HOURFORMAT | TIME_NOTIMEMARKER, &now, nullptr, text + n,
-                       HEADER_CHARS - n) <= 0) {
+    DWORD clock = TIME_NOSECONDS | TIME_FORCE24HOURFORMAT | TIME_NOTIMEMARKER;
+    if (GetTimeFormatW(LOCALE_USER_DEFAULT, clock, &now, nullptr, text + n, HEADER_CHARS - n) <= 0) {
         text[n - 1] = L'\0';
     }
 }
@@ -194,6 +194,33 @@ void ShowDialogFailure(HWND owner, DWORD error)
     ShowPrintFailure(owner, text, 0);
 }
 
+/* The pages the tape takes on the printer that a dialog's printer and
+   settings name, so that the dialog offers the pages there are and refuses
+   others itself; where the printer cannot be asked, the lines, as each page
+   holds at least one. */
+WORD CountPagesOn(HGLOBAL devNames, HGLOBAL devMode)
+{
+    int pages = TapeLineCount();
+    const DEVNAMES *names = devNames ? (const DEVNAMES *)GlobalLock(devNames) : nullptr;
+    const DEVMODEW *mode = devMode ? (const DEVMODEW *)GlobalLock(devMode) : nullptr;
+    HDC printer = names ? CreateICW((const wchar_t *)names + names->wDriverOffset,
+                                    (const wchar_t *)names + names->wDeviceOffset, nullptr, mode)
+                        : nullptr;
+    if (printer) {
+        HFONT plain = CreateTapeFont(printer, FW_NORMAL);
+        pages = PageCountOf(LayOutPage(printer, plain));
+        DeleteObject(plain);
+        DeleteDC(printer);
+    }
+    if (mode) {
+        GlobalUnlock(devMode);
+    }
+    if (names) {
+        GlobalUnlock(devNames);
+    }
+    return (WORD)pages;
+}
+
 } // namespace
 
 DWORD PrintTapeTo(HDC printer, int firstPage, int lastPage)
@@ -235,9 +262,8 @@ void PrintTape(HWND mainWindow)
         return;
     }
     dialog.Flags = PD_RETURNDC | PD_USEDEVMODECOPIESANDCOLLATE | PD_NOSELECTION | PD_NOWARNING;
-    /* The pages are known only for a printer; each holds at least a line. */
     dialog.nMinPage = 1;
-    dialog.nMaxPage = (WORD)TapeLineCount();
+    dialog.nMaxPage = CountPagesOn(dialog.hDevNames, dialog.hDevMode);
     dialog.nFromPage = 1;
     dialog.nToPage = dialog.nMaxPage;
     if (!PrintDlgW(&dialog)) {

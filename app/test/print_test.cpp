@@ -24,7 +24,8 @@ int g_nDialogs;
 LRESULT CALLBACK AnsweringHook(int code, WPARAM wParam, LPARAM lParam)
 {
     HWND window = (HWND)wParam;
-    bool box = code == HCBT_ACTIVATE && GetDlgItem(window, 0xFFFF), dialog = code == HCBT_ACTIVATE && GetDlgItem(window, cmb4);
+    bool box = code == HCBT_ACTIVATE && GetDlgItem(window, 0xFFFF);
+    bool dialog = code == HCBT_ACTIVATE && GetDlgItem(window, cmb4);
     if (box && GetDlgItemTextW(window, 0xFFFF, g_BoxText, 512)) g_hBoxOwner = GetWindow(window, GW_OWNER);
     g_nDialogs += dialog;
     if (box || dialog) PostMessageA(window, WM_COMMAND, IDOK, 0);
@@ -65,8 +66,7 @@ bool InstallTextPrinter(void)
 /* What Ctrl+P printed: the title, then the text, each page ended by a form feed. */
 std::string PrintedByCtrlP(HWND mainWindow)
 {
-    g_BoxText[0] = L'\0';
-    g_nDialogs = 0;
+    g_BoxText[0] = L'\0', g_nDialogs = 0;
     PressWithModifiers(mainWindow, 'P', true, false);
     if (g_nDialogs) PumpUntil([] { return GetFileAttributesA("C:\\out.txt") != INVALID_FILE_ATTRIBUTES; }, 20000);
     std::ifstream file("C:\\out.txt", std::ios::binary);
@@ -83,14 +83,12 @@ int main()
         for (int id : { (int)KEY_1 + i % 9, (int)KEY_2, (int)KEY_PLUS, (int)KEY_3, (int)KEY_EQUALS }) PressTapeKey(id);
     char tape[TAPE_TEXT_SIZE];
     FormatTapeText("\n", tape);
-
-    CHECK(PrintedByCtrlP(mainWindow).empty() && g_nDialogs == 0, "no printer: no dialog, nothing printed");
-    CHECK(wcsstr(g_BoxText, PRINT_FAILED_TEXT(L)) == g_BoxText && wcsstr(g_BoxText, NO_PRINTER_TEXT(L)) &&
-              g_hBoxOwner == mainWindow, "no printer: the main window's notice \"%ls\"", g_BoxText);
+    CHECK(PrintedByCtrlP(mainWindow).empty() && g_nDialogs == 0 && wcsstr(g_BoxText, PRINT_FAILED_TEXT(L)) == g_BoxText &&
+              wcsstr(g_BoxText, NO_PRINTER_TEXT(L)) && g_hBoxOwner == mainWindow,
+          "no printer: no dialog, nothing printed, the main window's notice \"%ls\"", g_BoxText);
     HDC memory = CreateCompatibleDC(nullptr); /* takes no document */
     CHECK(PrintTapeTo(memory, 1, TAPE_ENTRIES) != 0, "a device that refuses: an error, not success");
     DeleteDC(memory);
-
     CHECK(InstallTextPrinter(), "a printer made: error %lu", GetLastError());
     std::string printed = PrintedByCtrlP(mainWindow);
     CHECK(g_nDialogs == 1 && !g_BoxText[0], "the dialog, no notice (\"%ls\")", g_BoxText);
