@@ -23,9 +23,8 @@ int g_nDialogs;
 /* Reads and closes any message box; answers the Print dialog with OK. */
 LRESULT CALLBACK AnsweringHook(int code, WPARAM wParam, LPARAM lParam)
 {
-    HWND window = (HWND)wParam;
-    bool box = code == HCBT_ACTIVATE && GetDlgItem(window, 0xFFFF);
-    bool dialog = code == HCBT_ACTIVATE && GetDlgItem(window, cmb4);
+    HWND window = code == HCBT_ACTIVATE ? (HWND)wParam : nullptr;
+    bool box = window && GetDlgItem(window, 0xFFFF), dialog = window && GetDlgItem(window, cmb4);
     if (box && GetDlgItemTextW(window, 0xFFFF, g_BoxText, 512)) g_hBoxOwner = GetWindow(window, GW_OWNER);
     g_nDialogs += dialog;
     if (box || dialog) PostMessageA(window, WM_COMMAND, IDOK, 0);
@@ -45,13 +44,11 @@ std::string Squeezed(const std::string &text)
    pipe that writes the document's title and its text (ghostscript, poppler). */
 bool InstallTextPrinter(void)
 {
-    wchar_t name[] = L"PostScript to text", ppd[] = L"C:\\print.ppd", wineps[] = L"wineps.drv";
-    wchar_t raw[] = L"RAW", winprint[] = L"winprint";
-    wchar_t port[] = L"|cd \"$WINEPREFIX/drive_c\" && ps2pdf - out.pdf && pdfinfo out.pdf | grep ^Title: >part.txt"
-                     L" && pdftotext -layout out.pdf - >>part.txt && mv part.txt out.txt";
+    wchar_t name[] = L"PostScript to text", ppd[] = L"C:\\print.ppd", wineps[] = L"wineps.drv", raw[] = L"RAW";
+    wchar_t winprint[] = L"winprint", port[] = L"|cd \"$WINEPREFIX/drive_c\" && ps2pdf - out.pdf && pdfinfo out.pdf"
+        L" | grep ^Title: >part.txt && pdftotext -layout out.pdf - >>part.txt && mv part.txt out.txt";
     HMODULE spool = LoadLibraryExW(L"winspool.drv", nullptr, LOAD_LIBRARY_AS_DATAFILE);
     HRSRC found = FindResourceW(spool, MAKEINTRESOURCEW(1), L"PPDFILE");
-    if (!found) return false;
     std::ofstream(ppd, std::ios::binary).write((const char *)LockResource(LoadResource(spool, found)),
                                                SizeofResource(spool, found));
     DRIVER_INFO_3W driver = { 3, name, nullptr, wineps, ppd, wineps, nullptr, nullptr, nullptr, raw };
@@ -96,9 +93,9 @@ int main()
     /* Each page its header, then its lines; no line lost, split or moved. */
     int pages = (int)std::count(printed.begin(), printed.end(), '\f');
     std::string body;
-    for (size_t page = 1, start = printed.find('\n') + 1, end; (end = printed.find('\f', start)) != std::string::npos;
-         page++, start = end + 1) {
-        std::string text = Squeezed(printed.substr(start, end - start)), header = text.substr(0, text.find('\n'));
+    for (size_t page = 1, at = printed.find('\n') + 1, end; (end = printed.find('\f', at)) != std::string::npos;
+         page++, at = end + 1) {
+        std::string text = Squeezed(printed.substr(at, end - at)), header = text.substr(0, text.find('\n'));
         std::string number = std::to_string(page) + "/" + std::to_string(pages);
         CHECK(header.find("OrvantaCalculator") == 0 && header.rfind(number) == header.size() - number.size(),
               "page %d: header %s", (int)page, header.c_str());
