@@ -32,8 +32,7 @@ for line in lines:
     if m and int(m.group(2), 16) and section and section.startswith(('.ctor', '.CRT$X', '.init_array')):
         failures.append(f'{section} holds code the entry would skip: {line.strip()}')
 
-# Only DLLs that Windows never looks for beside the program (its known DLLs, and the common
-# controls that the manifest binds): one of another name left in a Downloads folder would run.
+# Only DLLs Windows never seeks beside the program (its known ones; the common controls, bound by the manifest).
 SYSTEM_DLLS = {'kernel32.dll', 'user32.dll', 'gdi32.dll', 'comdlg32.dll', 'shell32.dll', 'msvcrt.dll', 'comctl32.dll'}
 pe.parse_data_directories()
 imported = {i.dll.decode().lower() for i in getattr(pe, 'DIRECTORY_ENTRY_IMPORT', [])}
