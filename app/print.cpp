@@ -271,9 +271,11 @@ void PrintTape(HWND mainWindow)
             ShowDialogFailure(mainWindow, error);
         }
     } else {
+        /* All pages as many as there are on the printer chosen, which can
+           differ from the default one that counted the dialog's pages. */
         bool range = (dialog.Flags & PD_PAGENUMS) != 0;
         DWORD error = PrintTapeTo(dialog.hDC, range ? dialog.nFromPage : 1,
-                                  range ? dialog.nToPage : dialog.nMaxPage);
+                                  range ? dialog.nToPage : TAPE_ENTRIES);
         if (error != 0) {
             ShowPrintFailure(mainWindow, PRINT_FAILED_TEXT(L), error);
         }
