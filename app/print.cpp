@@ -275,7 +275,7 @@ void PrintTape(HWND mainWindow)
            differ from the default one that counted the dialog's pages. */
         bool range = (dialog.Flags & PD_PAGENUMS) != 0;
         DWORD error = PrintTapeTo(dialog.hDC, range ? dialog.nFromPage : 1,
-                                  range ? dialog.nToPage : TAPE_ENTRIES);
+                                  range ? dialog.nToPage : (int)TAPE_ENTRIES);
         if (error != 0) {
             ShowPrintFailure(mainWindow, PRINT_FAILED_TEXT(L), error);
         }
