@@ -271,8 +271,8 @@ void PrintTape(HWND mainWindow)
             ShowDialogFailure(mainWindow, error);
         }
     } else {
-        /* All pages as many as there are on the printer chosen, which can
-           differ from the default one that counted the dialog's pages. */
+        /* All: every page on the printer chosen, which can take more than
+           the default one that counted the dialog's pages. */
         bool range = (dialog.Flags & PD_PAGENUMS) != 0;
         DWORD error = PrintTapeTo(dialog.hDC, range ? dialog.nFromPage : 1,
                                   range ? dialog.nToPage : (int)TAPE_ENTRIES);
