@@ -11,6 +11,7 @@
 
 #include "amount/marks.h"
 #include "app/clipboard.h"
+#include "app/print.h"
 #include "app/shell.h"
 #include "app/tape_commands.h"
 #include "app/zoom.h"

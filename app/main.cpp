@@ -25,6 +25,26 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int nCmdShow)
     return (int)msg.wParam;
 }
 
+namespace {
+
+typedef BOOL(WINAPI *SetDefaultDllDirectoriesFunction)(DWORD directoryFlags);
+
+/* A downloaded program sits beside whatever else was downloaded, and
+   Windows looks for a DLL that is not one of its known ones in the
+   program's folder first: a planted winspool.drv, which the Print dialog and
+   printer drivers load, would run as the program. From here on every DLL
+   loaded for the program comes from the system folder. Systems older than
+   the function (Windows 7 without its update) go on as before. */
+void LoadSystemDllsOnly(void)
+{
+    FARPROC found = GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories");
+    if (found) {
+        ((SetDefaultDllDirectoriesFunction)(void (*)(void))found)(LOAD_LIBRARY_SEARCH_SYSTEM32);
+    }
+}
+
+} // namespace
+
 /* Where Windows starts the program. The C runtime's own start-up (argument
    parsing, TLS callbacks, runtime relocations, its error reporting) serves
    nothing here: the program has no static constructors, no threads and no
@@ -32,6 +52,7 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int nCmdShow)
    to WinMain keeps several kilobytes of start-up code out of the file. */
 extern "C" void OrvantaStartup(void)
 {
+    LoadSystemDllsOnly();
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
     GetStartupInfoA(&startup);

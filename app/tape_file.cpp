@@ -6,50 +6,9 @@
 
 #include <commdlg.h>
 
+#include "app/failure.h"
 #include "app/tape_notices.h"
 #include "tape/tape_text.h"
-
-namespace {
-
-enum { NOTICE_CHARS = 512 };
-
-/* The error of the call that just failed: never 0, which would read as
-   success. */
-DWORD LastError(void)
-{
-    DWORD error = GetLastError();
-    return error != 0 ? error : ERROR_GEN_FAILURE;
-}
-
-/* Appends to text (size characters in all) a blank line and the system's
-   words for error; nothing for 0. */
-void AppendSystemReason(wchar_t *text, int size, DWORD error)
-{
-    int used = lstrlenW(text);
-    if (error == 0 || used + 3 >= size) {
-        return;
-    }
-    lstrcatW(text, L"\n\n");
-    used += 2;
-    DWORD n = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                             error, 0, text + used, size - used, nullptr);
-    while (n > 0 && (text[used + n - 1] == L'\r' || text[used + n - 1] == L'\n')) {
-        text[used + --n] = L'\0';
-    }
-    if (n == 0 && size - used > 12) {
-        wsprintfW(text + used, L"(%lu)", error); /* a code the system has no words for */
-    }
-}
-
-void ShowFileFailure(HWND owner, const wchar_t *caption, const wchar_t *text, DWORD error)
-{
-    wchar_t notice[NOTICE_CHARS];
-    lstrcpynW(notice, text, NOTICE_CHARS);
-    AppendSystemReason(notice, NOTICE_CHARS, error);
-    MessageBoxW(owner, notice, caption, MB_OK | MB_ICONWARNING);
-}
-
-} // namespace
 
 bool ChooseTapeFile(HWND owner, bool save, wchar_t path[MAX_PATH])
 {
@@ -69,7 +28,7 @@ bool ChooseTapeFile(HWND owner, bool save, wchar_t path[MAX_PATH])
     }
     if (DWORD error = CommDlgExtendedError()) {
         /* cancelled is 0; a name too long is not */
-        ShowFileFailure(owner, dialog.lpstrTitle, save ? SAVE_FAILED_TEXT(L) : READ_FAILED_TEXT(L),
+        ShowFailure(owner, dialog.lpstrTitle, save ? SAVE_FAILED_TEXT(L) : READ_FAILED_TEXT(L),
                         error == FNERR_BUFFERTOOSMALL ? ERROR_FILENAME_EXCED_RANGE : 0);
     }
     return false;
@@ -93,7 +52,7 @@ int ReadWholeFile(HWND owner, const wchar_t *path, char *text, DWORD size)
         CloseHandle(file);
     }
     if (error != 0) {
-        ShowFileFailure(owner, OPEN_CAPTION(L), READ_FAILED_TEXT(L), error);
+        ShowFailure(owner, OPEN_CAPTION(L), READ_FAILED_TEXT(L), error);
         return -1;
     }
     return (int)length;
@@ -180,7 +139,7 @@ int SaveTapeTo(HWND owner, const wchar_t *path)
     if (error == 0) {
         return 1;
     }
-    ShowFileFailure(owner, SAVE_CAPTION(L),
+    ShowFailure(owner, SAVE_CAPTION(L),
                     existed ? SAVE_FAILED_TEXT(L) L"\n" SAVE_UNCHANGED_TEXT(L) : SAVE_FAILED_TEXT(L), error);
     return 0;
 }

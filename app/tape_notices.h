@@ -37,4 +37,12 @@
 #define RESULT_DIFFERS_FORMAT(prefix) prefix##"%d번째 줄: 적힌 값 %hs, 계산한 값 %hs"
 #define MORE_DIFFER_FORMAT(prefix) prefix##"그 밖에 %d줄"
 
+/* Printing the tape: the notices' caption, that the tape was not printed,
+   and why where the system has no words for it: no printer, or a dialog
+   that failed with its code. */
+#define PRINT_CAPTION(prefix) prefix##"테이프 인쇄"
+#define PRINT_FAILED_TEXT(prefix) prefix##"테이프를 인쇄하지 못했습니다."
+#define NO_PRINTER_TEXT(prefix) prefix##"설치된 프린터가 없습니다. 프린터를 설치한 뒤 다시 인쇄하십시오."
+#define PRINT_DIALOG_FAILED_FORMAT(prefix) prefix##"인쇄 대화 상자를 열지 못했습니다. (오류 0x%04lX)"
+
 #endif

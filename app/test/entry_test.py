@@ -37,6 +37,13 @@ for line in lines:
 if os.path.getsize(PROGRAM) > SIZE_LIMIT:
     failures.append(f'{os.path.getsize(PROGRAM):,} bytes, over {SIZE_LIMIT:,}')
 
+# Only DLLs Windows never seeks beside the program (its known ones; the common controls, bound by the manifest).
+SYSTEM_DLLS = {'kernel32.dll', 'user32.dll', 'gdi32.dll', 'comdlg32.dll', 'shell32.dll', 'msvcrt.dll', 'comctl32.dll'}
+pe.parse_data_directories()
+imported = {i.dll.decode().lower() for i in getattr(pe, 'DIRECTORY_ENTRY_IMPORT', [])}
+if imported - SYSTEM_DLLS:
+    failures.append(f'imports DLLs that may be looked for beside it: {sorted(imported - SYSTEM_DLLS)}')
+
 for f in failures:
     print('FAIL:', f)
 print(f'{PROGRAM}: entry {entry:#x}, {len(failures)} failure(s)')
