@@ -4,7 +4,8 @@
 
 Writes OUT_DIR/orvanta-VERSION-windows-x86.zip (build/orvanta.exe) and
 ...-x64.zip (build/x64/orvanta.exe), each holding the program and a short
-text for a Windows user (docs/windows-readme.txt, with CR LF), and
+text for a Windows user (docs/windows-readme.txt, with CR LF; its @MENU@
+is the menu's items and shortcuts, read from res/menu.def), and
 OUT_DIR/SHA256SUMS over both. VERSION is the file version written once in
 res/orvanta.rc. The archives are reproducible: entries in a fixed order,
 with a fixed time (the commit's, so that it still means something) and
@@ -28,6 +29,24 @@ def read_version(source):
     if not m:
         sys.exit("dist: no ORVANTA_VERSION in res/orvanta.rc")
     return ".".join(m.groups())
+
+
+def menu_lines(source):
+    """The menu's items with their shortcuts, shown and unshown, as the
+    program reads them from res/menu.def; the zoom's factors, which have
+    none, left out."""
+    item = re.compile(r'^MENU_ITEM\(\s*\d+,\s*\w+,\s*"([^"]*)",\s*"([^"]*)"')
+    lines = []
+    with open(os.path.join(source, "res", "menu.def"), encoding="utf-8") as f:
+        for row in f:
+            m = item.match(row)
+            if not m:
+                continue
+            name, _, shown = m.group(1).partition("\\t")
+            keys = ", ".join(k for k in (shown, m.group(2)) if k)
+            if keys or not name.startswith("&"):  # "&1배"...: a factor
+                lines.append(f"  {keys:<22}{re.sub(r'[(]&.[)]|&', '', name)}".rstrip())
+    return "\n".join(lines)
 
 
 def entry_time(source):
@@ -54,7 +73,8 @@ def main():
     version = read_version(source)
     when = entry_time(source)
     with open(os.path.join(source, "docs", "windows-readme.txt"), encoding="utf-8") as f:
-        readme = f.read().replace("\r\n", "\n").replace("\n", "\r\n").encode("utf-8")
+        readme = f.read().replace("@MENU@", menu_lines(source))
+    readme = readme.replace("\r\n", "\n").replace("\n", "\r\n").encode("utf-8")
     os.makedirs(out, exist_ok=True)
     sums = []
     for arch, program in BUILDS:
