@@ -251,6 +251,12 @@ bool ComposeLcd(void)
     return changed;
 }
 
+/* The picture to the window, in one transfer. */
+void CopyLcdPicture(HDC dc)
+{
+    BitBlt(dc, 0, 0, g_LcdWork.width, g_LcdWork.height, g_LcdWork.kept.dc, 0, 0, SRCCOPY);
+}
+
 /* The background and the glyphs, plain and darkened, and the surface to
    compose on. */
 void KeepLcdArt(void)
@@ -389,7 +395,7 @@ void PaintLcd(HWND, HDC dc)
     }
     GdiFlush(); /* whatever GDI still has to do on the surfaces is done */
     ComposeLcd();
-    BitBlt(dc, 0, 0, g_LcdWork.width, g_LcdWork.height, g_LcdWork.kept.dc, 0, 0, SRCCOPY);
+    CopyLcdPicture(dc);
 }
 
 /* The window shows the last picture composed (a paint always copies it
@@ -404,7 +410,7 @@ void RepaintLcd(void)
         GdiFlush();
         if (ComposeLcd()) {
             HDC dc = GetDC(g_hLcdScreen);
-            BitBlt(dc, 0, 0, g_LcdWork.width, g_LcdWork.height, g_LcdWork.kept.dc, 0, 0, SRCCOPY);
+            CopyLcdPicture(dc);
             ReleaseDC(g_hLcdScreen, dc);
         }
     }
