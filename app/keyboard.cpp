@@ -6,6 +6,7 @@
 
 #include <string.h>
 
+#include "buttons/img_button.h"
 #include "tape/keys.h"
 
 namespace {
@@ -74,7 +75,7 @@ int FindButton(const Row (&table)[N], WPARAM code)
 
 void SimulateButtonPress(HWND button, WPARAM wParam, LPARAM lParam)
 {
-    SendMessageA(button, WM_LBUTTONDOWN, wParam, lParam);
+    SendTypedButtonDown(button, wParam, lParam);
     SleepEx(KEY_PRESS_DELAY_MS, TRUE);
     SendMessageA(button, WM_LBUTTONUP, wParam, lParam);
 }

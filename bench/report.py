@@ -25,7 +25,10 @@ ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 sys.path.insert(0, os.path.join(ROOT, 'res', 'art'))
 import project  # noqa: E402  (the shared tables' reader)
 
-KEY_RATIO, KEY_P99_RATIO = 1.5, 3.0  # of the floor's median
+# A key's median against the floor's median, its p99 against the floor's
+# p99: on a busy host the floor's own tail is several times its median.
+KEY_RATIO, KEY_P99_RATIO = 1.5, 1.5
+KEY_AIM = 1.2  # the median ratio aimed at; rows above it are marked
 STARTUP_RATIO = 1.2
 SIZE_LIMIT = 262144  # 256 KiB
 CORE_KEYS_PER_SECOND = 5_000_000
@@ -83,6 +86,7 @@ class Table:
 
 
 TARGETS = []  # (what, met)
+OVER_AIM = []  # the key rows whose median ratio is above KEY_AIM
 
 
 def verdict(what, met):
@@ -111,7 +115,8 @@ def latency_table(samples, what, title, short, pairs):
     if pairs:
         header += ['down calc / floor', 'up calc / floor']
     header += ['calc median', 'p90', 'p99', 'floor median', 'floor p99',
-               f'median ratio (≤ {KEY_RATIO})', f'p99 ÷ floor median (≤ {KEY_P99_RATIO})', 'met']
+               f'median ratio (≤ {KEY_RATIO})', f'p99 ÷ floor p99 (≤ {KEY_P99_RATIO})', 'met',
+               f'over {KEY_AIM}']
     table = Table(title, header)
     chart = []
     for tape in tapes_of(samples):
@@ -124,7 +129,7 @@ def latency_table(samples, what, title, short, pairs):
                 return samples[(what, tape, key, subject)]
             calc, floor = total('calc'), total('floor')
             ratio = median(calc) / median(floor)
-            p99_ratio = percentile(calc, 99) / median(floor)
+            p99_ratio = percentile(calc, 99) / percentile(floor, 99)
             cells = [tape, key]
             if pairs:
                 cells += [f"{us(median(samples[('down', tape, key, 'calc')]))} / "
@@ -132,9 +137,13 @@ def latency_table(samples, what, title, short, pairs):
                           f"{us(median(samples[('up', tape, key, 'calc')]))} / "
                           f"{us(median(samples[('up', tape, key, 'floor')]))}"]
             met = ratio <= KEY_RATIO and p99_ratio <= KEY_P99_RATIO
+            row = f'{short}, {tape} tape, {key}'
+            over = ratio > KEY_AIM
+            if over:
+                OVER_AIM.append(f'{row} ({ratio:.2f})')
             cells += [us(median(calc)), us(percentile(calc, 90)), us(percentile(calc, 99)),
                       us(median(floor)), us(percentile(floor, 99)), f'{ratio:.2f}', f'{p99_ratio:.2f}',
-                      verdict(f'{short}, {tape} tape, {key}', met)]
+                      verdict(row, met), '**over**' if over else '']
             table.add(*cells)
             chart.append((f'{key}\n{tape}', calc, floor))
     return table, chart
@@ -279,7 +288,9 @@ def main():
     missed = [what for what, met in TARGETS if not met]
     summary = ('All targets met.' if not missed else
                f'{len(missed)} of {len(TARGETS)} targets missed: ' + '; '.join(missed) + '.')
-    body = '\n'.join(t.markdown() for t in tables) + '\n' + summary + '\n'
+    aim = (f'Every key row within {KEY_AIM}x of its floor.' if not OVER_AIM else
+           f'{len(OVER_AIM)} key row(s) over {KEY_AIM}x of the floor: ' + '; '.join(OVER_AIM) + '.')
+    body = '\n'.join(t.markdown() for t in tables) + '\n' + summary + '\n\n' + aim + '\n'
     print(body)
 
     with open(os.path.join(OUT, 'wine-version.txt')) as f:
@@ -292,9 +303,14 @@ def main():
                 f'- date: {now}\n\n'
                 'Times are taken inside the process (QueryPerformanceCounter) with the\n'
                 'calculator and its floor interleaved sample by sample. The floor is a bare\n'
-                'window of the bench\'s own classes doing the same screen work (pressed image,\n'
-                'one LCD picture, released image; for start-up the skin and the LCD) with\n'
-                'bitmaps kept selected in memory contexts. Ratios are to the floor\'s median.\n\n'
+                'window of the bench\'s own classes whose keys are bare push buttons: the same\n'
+                'screen work (pressed image, one LCD picture, released image; for start-up the\n'
+                'skin and the LCD) with bitmaps kept selected in memory contexts, and the mouse\n'
+                'capture taken on the press and given up on the release (from the keyboard too).\n'
+                'Before each sample the subject\'s LCD is painted through its own WM_PAINT, the\n'
+                'same for both, so that both pay the same flushes of the window\'s surface.\n'
+                f'A key\'s median is judged against the floor\'s median (≤ {KEY_RATIO}), its p99\n'
+                f'against the floor\'s p99 (≤ {KEY_P99_RATIO}); rows over {KEY_AIM} are marked.\n\n'
                 + body)
     draw_chart([('A mouse key press, down and up', 'µs', mouse_chart),
                 ('A keyboard key, beyond its pause', 'µs', keyboard_chart),

@@ -7,6 +7,11 @@
  * one is held (a key typed while the mouse holds another): it ends the held
  * press first, without a command, so the typed key always counts once and
  * the capture is never given back to a button.
+ *
+ * A key typed, pasted or replayed presses its button with the same messages
+ * but takes no mouse capture unless a mouse press is in progress: the capture
+ * is there to follow the pointer off a held key, and a key that never
+ * involved the mouse has no pointer to follow.
  */
 #include "buttons/img_button.h"
 
@@ -23,6 +28,10 @@ namespace {
 HWND g_hPrevCapture;  /* capture owner before the press, given back after it */
 HWND g_hHeldButton;   /* the key whose press is in progress, NULL when idle */
 HCURSOR g_hKeyCursor; /* the hand over the keys, loaded when first needed */
+/* Set only while SendTypedButtonDown sends its press. */
+int g_bDownFromKey;
+/* The held press is a typed one that took no capture. */
+int g_bHeldWithoutCapture;
 
 /* Each key's pressed image, loaded at its first press and kept selected
    until the key goes; index ButtonId - 1. */
@@ -63,6 +72,18 @@ void GiveBackCapture(void)
     }
 }
 
+/* What giving up the capture makes the system do: a mouse move of no
+   distance, so that the window under the pointer (and the tooltip that
+   follows it) hears of the pointer again. A typed key that took no capture
+   sends it itself, so that it leaves the screen as a captured press did. */
+void NudgePointer(void)
+{
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = MOUSEEVENTF_MOVE;
+    SendInput(1, &input, sizeof(input));
+}
+
 /* Ends the held press of hwnd without a command. The capture is left alone:
    whoever takes it next gets it. */
 void CancelPress(HWND hwnd)
@@ -70,6 +91,7 @@ void CancelPress(HWND hwnd)
     const ButtonSpec *spec = SpecOf(hwnd);
     g_hHeldButton = nullptr;
     g_bTracking = 0;
+    g_bHeldWithoutCapture = 0;
     g_bPressedShown = spec ? DrawImgButton(hwnd, 0, spec) : 0;
 }
 
@@ -160,6 +182,7 @@ LRESULT OnDestroy(HWND hwnd)
         g_hHeldButton = nullptr;
         g_bTracking = 0;
         g_bPressedShown = 0;
+        g_bHeldWithoutCapture = 0;
     }
     int id = GetDlgCtrlID(hwnd);
     if (id >= 1 && id <= BUTTON_COUNT) {
@@ -174,17 +197,23 @@ LRESULT OnLButtonDown(HWND hwnd)
     if (!spec) {
         return 0;
     }
-    bool pressInProgress = g_hHeldButton != nullptr;
-    if (pressInProgress && g_hHeldButton != hwnd) {
+    bool fromKey = g_bDownFromKey != 0;
+    g_bDownFromKey = 0; /* a press nested in this one is the mouse's again */
+    bool mousePressInProgress = g_hHeldButton && !g_bHeldWithoutCapture;
+    if (g_hHeldButton && g_hHeldButton != hwnd) {
         CancelPress(g_hHeldButton);
     }
     g_bPressedShown = DrawImgButton(hwnd, 1, spec);
     g_hHeldButton = hwnd;
     g_bTracking = 1;
+    g_bHeldWithoutCapture = fromKey && !mousePressInProgress;
+    if (g_bHeldWithoutCapture) {
+        return 0;
+    }
     HWND prev = SetCapture(hwnd);
-    /* A press that follows a cancelled one keeps the capture owner from
-       before that first press. */
-    if (!pressInProgress) {
+    /* A press that follows a cancelled mouse press keeps the capture owner
+       from before that first press. */
+    if (!mousePressInProgress) {
         g_hPrevCapture = IsImgButton(prev) ? nullptr : prev;
     }
     return 0;
@@ -221,13 +250,19 @@ LRESULT OnLButtonUp(HWND hwnd)
     if (ownPress) {
         g_hHeldButton = nullptr;
         g_bTracking = 0;
-        /* The capture goes before the command: the command can open the
-           About dialog or the overflow message, which must get the clicks
-           meant for them. The key stays pressed on the screen meanwhile.
-           A press in progress holds the capture: losing it cancels the
-           press (OnCaptureChanged), so there is no need to ask. */
-        ReleaseCapture();
-        GiveBackCapture();
+        if (g_bHeldWithoutCapture) {
+            g_bHeldWithoutCapture = 0;
+            NudgePointer();
+        } else {
+            /* The capture goes before the command: the command can open
+               the About dialog or the overflow message, which must get the
+               clicks meant for them. The key stays pressed on the screen
+               meanwhile. A mouse press in progress holds the capture:
+               losing it cancels the press (OnCaptureChanged), so there is
+               no need to ask. */
+            ReleaseCapture();
+            GiveBackCapture();
+        }
     }
     if (sendCommand) {
         SendKeyCommand(hwnd, spec);
@@ -257,6 +292,13 @@ void ForgetPressedImages(void)
     for (Surface &image : g_PressedImages) {
         FreeSurface(&image);
     }
+}
+
+void SendTypedButtonDown(HWND button, WPARAM wParam, LPARAM lParam)
+{
+    g_bDownFromKey = 1;
+    SendMessageA(button, WM_LBUTTONDOWN, wParam, lParam);
+    g_bDownFromKey = 0;
 }
 
 /* Released, the key shows the parent's skin again: the parent draws its

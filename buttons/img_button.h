@@ -50,6 +50,12 @@ void GetButtonSpec(HWND hwnd, int buttonId, ButtonSpec *spec);
    returns pressed. */
 int DrawImgButton(HWND hwnd, int pressed, const ButtonSpec *spec);
 
+/* WM_LBUTTONDOWN for a key typed, pasted or replayed, not clicked: the
+   press takes no mouse capture unless a mouse press is in progress, and its
+   WM_LBUTTONUP moves the pointer by nothing where the capture would have
+   been given up. */
+void SendTypedButtonDown(HWND button, WPARAM wParam, LPARAM lParam);
+
 LRESULT CALLBACK ImgButtonWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
 /* Drops the kept pressed images, to be made again at the face's new factor
