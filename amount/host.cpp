@@ -4,6 +4,7 @@
 #include "amount/platform.h"
 
 static bool g_bHostMuted;
+static TapeFollower g_pfnTapeFollower;
 
 void TellOverflow(void)
 {
@@ -13,8 +14,16 @@ void TellOverflow(void)
 
 void RepaintAfterChange(void)
 {
-    if (!g_bHostMuted)
-        RepaintLcd();
+    if (g_bHostMuted)
+        return;
+    RepaintLcd();
+    if (g_pfnTapeFollower)
+        g_pfnTapeFollower();
+}
+
+void SetTapeFollower(TapeFollower follower)
+{
+    g_pfnTapeFollower = follower;
 }
 
 bool MuteHost(bool muted)

@@ -28,4 +28,10 @@ void RepaintAfterChange(void);
    caller to restore. */
 bool MuteHost(bool muted);
 
+/* A second view of the tape that follows it as the LCD does (the Windows
+   program's tape window): told after each repaint of RepaintAfterChange.
+   nullptr for none, as at start. */
+typedef void (*TapeFollower)(void);
+void SetTapeFollower(TapeFollower follower);
+
 #endif

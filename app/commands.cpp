@@ -8,6 +8,7 @@
 #include "app/clipboard.h"
 #include "app/shell.h"
 #include "app/tape_commands.h"
+#include "app/tape_window.h"
 #include "buttons/img_button.h"
 #include "tape/keys.h"
 
@@ -36,6 +37,11 @@ UINT CanRedo(HWND)
 UINT TopmostState(HWND mainWindow)
 {
     return MF_ENABLED | (IsTopmost(mainWindow) ? MF_CHECKED : MF_UNCHECKED);
+}
+
+UINT TapeWindowState(HWND)
+{
+    return MF_ENABLED | (IsTapeWindowShown() ? MF_CHECKED : MF_UNCHECKED);
 }
 
 /* The About and quit keys' own command, as their buttons send it. */
@@ -83,6 +89,7 @@ const CommandKey COMMAND_KEYS[] = {
     { 'Y', MOD_CONTROL, IDM_REDO },
     { 'Z', MOD_CONTROL | MOD_SHIFT, IDM_REDO },
     { 'T', MOD_CONTROL, IDM_ALWAYS_ON_TOP },
+    { 'H', MOD_CONTROL, IDM_TAPE_WINDOW },
 };
 
 UINT HeldModifiers(void)

@@ -19,7 +19,7 @@ enum {
 
 /* The command that the key-down of virtualKey makes with the modifiers held
    now (Ctrl+C, Ctrl+Shift+C, Ctrl+V and Shift+Insert, Ctrl+Shift+V, Ctrl+O,
-   Ctrl+S, Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z, Ctrl+T): runs it and returns 1;
+   Ctrl+S, Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z, Ctrl+T, Ctrl+H): runs it and returns 1;
    returns 0 for any other key. */
 int TranslateCommandKey(HWND mainWindow, WPARAM virtualKey);
 

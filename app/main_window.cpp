@@ -10,6 +10,7 @@
 
 #include "app/commands.h"
 #include "app/tape_commands.h"
+#include "app/tape_window.h"
 #include "buttons/img_button.h"
 #include "lcd/lcd_window.h"
 #include "res/lcd_layout.h"
@@ -23,6 +24,7 @@ int g_bKeyHandled;
 namespace {
 
 Surface g_Skin; /* g_hSkinBitmap, kept selected for the paints */
+int g_nWheelDelta; /* of the wheel over the LCD, short of a notch */
 
 /* The children as they were created, index control id - 1. */
 HWND g_hChildren[IDC_LCDSCREEN];
@@ -39,6 +41,7 @@ const ClassSpec WINDOW_CLASSES[] = {
     { MAIN_WINDOW_CLASS, MainWndProc, false, nullptr },
     { IMG_BUTTON_CLASS, ImgButtonWndProc, true, L"" IMG_BUTTON_CLASS },
     { LCD_SCREEN_CLASS, LcdScreenWndProc, false, nullptr },
+    { TAPE_WINDOW_CLASS, TapeWndProc, false, L"" TAPE_WINDOW_CLASS },
 };
 
 /* The same class record in either character set. */
@@ -175,6 +178,7 @@ LRESULT OnDpiChanged(HWND hwnd, WPARAM wParam, const RECT *suggested)
         ForgetPressedImages();
         LoadLcdGlyphs();
         DressFace(hwnd);
+        RescaleTapeWindow();
     }
     SetWindowPos(hwnd, nullptr, suggested->left, suggested->top, Scaled(SKIN_WIDTH),
                  Scaled(SKIN_HEIGHT), SWP_NOZORDER | SWP_NOACTIVATE);
@@ -278,6 +282,27 @@ LRESULT OnCommand(HWND hwnd, WPARAM wParam, LPARAM lParam)
         ForwardCalculatorKey(hwnd, lParam);
     } else if (wParam == CMD_SYSTEM) {
         RunSystemKey(hwnd, wParam, lParam);
+    }
+    return 0;
+}
+
+/* The wheel over the LCD scrolls the tape a line per notch, as the line
+   keys do; a high-resolution wheel's smaller steps add up to notches. */
+LRESULT OnMouseWheel(HWND hwnd, WPARAM wParam, LPARAM lParam)
+{
+    POINT at = { (short)LOWORD(lParam), (short)HIWORD(lParam) };
+    RECT lcd;
+    GetWindowRect(FindChild(hwnd, IDC_LCDSCREEN), &lcd);
+    if (!PtInRect(&lcd, at)) {
+        g_nWheelDelta = 0;
+        return 0;
+    }
+    g_nWheelDelta += (short)HIWORD(wParam);
+    for (; g_nWheelDelta >= WHEEL_DELTA; g_nWheelDelta -= WHEEL_DELTA) {
+        ForwardCalculatorKey(hwnd, KEY_LINE_UP);
+    }
+    for (; g_nWheelDelta <= -WHEEL_DELTA; g_nWheelDelta += WHEEL_DELTA) {
+        ForwardCalculatorKey(hwnd, KEY_LINE_DOWN);
     }
     return 0;
 }
@@ -408,6 +433,8 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         return OnGetDpiScaledSize(wParam, (SIZE *)lParam);
     case WM_DPICHANGED:
         return OnDpiChanged(hwnd, wParam, (const RECT *)lParam);
+    case WM_MOUSEWHEEL:
+        return OnMouseWheel(hwnd, wParam, lParam);
     case WM_CONTEXTMENU:
         return OnContextMenu(hwnd, lParam);
     case WM_SYSCOMMAND:

@@ -25,6 +25,10 @@ void FormatCurrentAmount(PlainAmount text);
    with lineEnd (at most two characters). Returns the length of the text. */
 int FormatTapeText(const char *lineEnd, char text[TAPE_TEXT_SIZE]);
 
+/* The same for lines first to last only (none when last < first); text has
+   room for them. */
+int FormatTapeLines(int first, int last, const char *lineEnd, char *text);
+
 /* The amount that the entry keys are typing, counted as their limits count
    it (SyncEntryCounters), so that what a key would do is known before it is
    pressed. */
