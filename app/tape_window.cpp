@@ -198,18 +198,25 @@ int LineHeight(void)
     return Scaled(FONT_HEIGHT + LINE_PADDING);
 }
 
+/* How wide text is in font. */
+int TextWidth(HFONT font, const char *text, int length)
+{
+    HDC dc = GetDC(g_hTapeWindow);
+    HGDIOBJ previous = SelectObject(dc, font);
+    SIZE size = {};
+    GetTextExtentPoint32A(dc, text, length, &size);
+    SelectObject(dc, previous);
+    ReleaseDC(g_hTapeWindow, dc);
+    return size.cx;
+}
+
 /* The client width at factor 1 that shows a whole line in bold, the
    list's scroll bar and its edge. */
 int UnscaledLineWidth(void)
 {
-    HDC dc = GetDC(g_hTapeWindow);
-    HGDIOBJ previous = SelectObject(dc, g_hResultFont);
-    SIZE text = {};
-    GetTextExtentPoint32A(dc, "=-000000000000000", TAPE_ENTRY_LEN, &text);
-    SelectObject(dc, previous);
-    ReleaseDC(g_hTapeWindow, dc);
+    int text = TextWidth(g_hResultFont, "=-000000000000000", TAPE_ENTRY_LEN);
     int fixed = GetSystemMetrics(SM_CXVSCROLL) + 2 * GetSystemMetrics(SM_CXEDGE);
-    return (text.cx + fixed + g_nScale - 1) / g_nScale + TEXT_LEFT + TEXT_RIGHT;
+    return (text + fixed + g_nScale - 1) / g_nScale + TEXT_LEFT + TEXT_RIGHT;
 }
 
 /* The window's outer size for the client size kept, at the face's factor. */
@@ -262,10 +269,14 @@ void BeginEdit(int line)
     MapWindowPoints(g_hTapeList, g_hTapeWindow, (POINT *)&item, 2);
     PlainAmount amount;
     FormatPlainAmount(g_Tape.entries[line] + 1, amount);
-    /* Over the amount: the mark stays in view beside it. */
-    int left = item.left + Scaled(TEXT_LEFT) + (item.bottom - item.top);
+    /* Over the amount, its digits where the line has them; the mark stays
+       in view beside it. */
+    int charWidth = TextWidth(g_hLineFont, "0", 1);
+    int border = GetSystemMetrics(SM_CXBORDER);
+    int left = item.left + Scaled(TEXT_LEFT) + charWidth - border;
+    int right = item.left + Scaled(TEXT_LEFT) + TAPE_ENTRY_LEN * charWidth + border;
     g_hTapeEdit = CreateWindowExA(0, "EDIT", amount, WS_CHILD | WS_VISIBLE | WS_BORDER | ES_RIGHT |
-                                  ES_AUTOHSCROLL, left, item.top, item.right - left, item.bottom - item.top,
+                                  ES_AUTOHSCROLL, left, item.top, right - left, item.bottom - item.top,
                                   g_hTapeWindow, (HMENU)(INT_PTR)IDC_TAPE_EDIT, g_hInstance, nullptr);
     if (!g_hTapeEdit) {
         Refuse();
@@ -273,6 +284,7 @@ void BeginEdit(int line)
     }
     g_nEditLine = line;
     SendMessageW(g_hTapeEdit, WM_SETFONT, (WPARAM)g_hLineFont, FALSE);
+    SendMessageW(g_hTapeEdit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
     SendMessageW(g_hTapeEdit, EM_LIMITTEXT, EDIT_TEXT_MAX - 1, 0);
     SendMessageW(g_hTapeEdit, EM_SETSEL, 0, -1);
     SetWindowPos(g_hTapeEdit, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
