@@ -494,6 +494,16 @@ LRESULT OnSetFocus(void)
     return 0;
 }
 
+/* Shown again (Ctrl+H, or the calculator restored from the taskbar): the
+   changes made while hidden are caught up first. */
+LRESULT OnShowWindow(WPARAM shown)
+{
+    if (shown && g_bListStale) {
+        RefillTapeList();
+    }
+    return 0;
+}
+
 /* Closing hides: the window keeps its size and place for the next Ctrl+H. */
 LRESULT OnClose(HWND hwnd)
 {
@@ -538,6 +548,8 @@ LRESULT CALLBACK TapeWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         return OnCloseEdit();
     case WM_SETFOCUS:
         return OnSetFocus();
+    case WM_SHOWWINDOW:
+        return OnShowWindow(wParam);
     case WM_CLOSE:
         return OnClose(hwnd);
     case WM_CONTEXTMENU:
@@ -567,9 +579,6 @@ void ToggleTapeWindow(HWND mainWindow)
             return;
         }
         PlaceBesideCalculator();
-    }
-    if (g_bListStale) {
-        RefillTapeList();
     }
     ShowWindow(g_hTapeWindow, SW_SHOW);
     SetFocus(g_hTapeList);
