@@ -93,20 +93,19 @@ void SetItem(int index, const char *entry)
 
 /* A full tape that dropped its first line: the item goes the same way, and
    the others need no change. */
-bool DropFirstItemIfShifted(int count)
+void DropFirstItemIfShifted(int count)
 {
     const size_t kept = sizeof(TapeEntry) * (TAPE_ENTRIES - 2);
     if (g_nListedLines != TAPE_ENTRIES || count != TAPE_ENTRIES ||
         memcmp(g_ListedLines[1], g_Tape.entries[0], kept) != 0 ||
         memcmp(g_ListedLines[0], g_Tape.entries[0], kept) == 0) {
-        return false;
+        return;
     }
     SendMessageA(g_hTapeList, LB_DELETESTRING, 0, 0);
     memmove(g_ListedLines[0], g_ListedLines[1], sizeof(TapeEntry) * (TAPE_ENTRIES - 1));
     memmove(g_bChangedResult, g_bChangedResult + 1, sizeof(bool) * (TAPE_ENTRIES - 1));
     g_nListedLines--;
     g_nMarkedLine--;
-    return true;
 }
 
 void CloseEdit(void)
@@ -423,6 +422,13 @@ LRESULT OnMeasureItem(MEASUREITEMSTRUCT *item)
     return TRUE;
 }
 
+void FillWith(HDC dc, const RECT &rect, COLORREF colour)
+{
+    HBRUSH brush = CreateSolidBrush(colour);
+    FillRect(dc, &rect, brush);
+    DeleteObject(brush);
+}
+
 /* A line as on a paper tape: results in bold under a rule, the LCD's line
    marked at the left, results that a correction changed shaded. */
 LRESULT OnDrawItem(const DRAWITEMSTRUCT *item)
@@ -438,25 +444,19 @@ LRESULT OnDrawItem(const DRAWITEMSTRUCT *item)
                           : g_bChangedResult[index] ? CHANGED_RESULT_COLOUR
                                                     : GetSysColor(COLOR_WINDOW);
     COLORREF ink = GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
-    HBRUSH fill = CreateSolidBrush(background);
-    FillRect(dc, &rect, fill);
-    DeleteObject(fill);
+    FillWith(dc, rect, background);
 
     const char *entry = g_ListedLines[index];
     bool result = IsResultMark(entry[0]);
     if (result) {
         RECT rule = { rect.left + Scaled(TEXT_LEFT), rect.top, rect.right - Scaled(TEXT_RIGHT),
                       rect.top + Scaled(1) };
-        HBRUSH ruleBrush = CreateSolidBrush(ink);
-        FillRect(dc, &rule, ruleBrush);
-        DeleteObject(ruleBrush);
+        FillWith(dc, rule, ink);
     }
     if (index == g_nMarkedLine) {
         RECT mark = { rect.left + Scaled(2), rect.top + Scaled(2), rect.left + Scaled(2 + MARK_WIDTH),
                       rect.bottom - Scaled(2) };
-        HBRUSH markBrush = CreateSolidBrush(MARK_COLOUR);
-        FillRect(dc, &mark, markBrush);
-        DeleteObject(markBrush);
+        FillWith(dc, mark, MARK_COLOUR);
     }
     TapeEntry shown;
     FormatShownEntry(entry, shown);
