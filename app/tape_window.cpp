@@ -6,6 +6,11 @@
  * lets each change touch only the items that differ: a key changes one
  * line or adds one, and a full tape drops its first item.
  *
+ * The list has no scroll bar of its own: the list box sets its bar after
+ * every item it adds or removes, and Wine draws the bar there and then,
+ * which cost a key on a full tape milliseconds. A scroll bar beside it is
+ * set once a change is done, and only when its range or place moved.
+ *
  * Keys: the list keeps the arrows, Home, End, Page Up and Page Down; F2
  * and Delete correct and delete; every other key goes to the main window,
  * which does with it what it does with its own.
@@ -42,6 +47,7 @@ const COLORREF MARK_COLOUR = RGB(200, 40, 40);
 HWND g_hTapeWindow;
 HWND g_hTapeList;
 HWND g_hTapeEdit;
+HWND g_hTapeScroll;
 HWND g_hTapeOwner;
 WNDPROC g_pfnListProc;
 WNDPROC g_pfnEditProc;
@@ -53,6 +59,8 @@ int g_nListedLines;
 bool g_bChangedResult[TAPE_ENTRIES];
 int g_nMarkedLine = -1;  /* the LCD's current line, as drawn */
 bool g_bListStale;       /* changed while hidden: filled again when shown */
+bool g_bUpdatingList;    /* the scroll bar waits for the end of the change */
+SCROLLINFO g_ScrollShown; /* what the scroll bar was last set to */
 
 int g_nEditLine = -1;    /* the line the field corrects */
 /* A correction or deletion of this window is under way: the selection
@@ -122,9 +130,71 @@ void CloseEdit(void)
     DestroyWindow(edit);
 }
 
+int LineHeight(void)
+{
+    return Scaled(FONT_HEIGHT + LINE_PADDING);
+}
+
+/* A question to the list box itself, past the keys it is given. */
+LRESULT AskList(UINT msg, WPARAM wParam = 0)
+{
+    return CallWindowProcW(g_pfnListProc, g_hTapeList, msg, wParam, 0);
+}
+
+int ListPage(void)
+{
+    RECT client;
+    GetClientRect(g_hTapeList, &client);
+    int page = (client.bottom - client.top) / LineHeight();
+    return page > 0 ? page : 1;
+}
+
+/* The scroll bar to the list's lines and its first line in view. */
+void FollowListScroll(void)
+{
+    if (g_bUpdatingList || !g_hTapeScroll) {
+        return;
+    }
+    SCROLLINFO info = { sizeof(info), SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL, 0, 0, 0, 0, 0 };
+    info.nMax = (int)AskList(LB_GETCOUNT) - 1;
+    info.nPage = (UINT)ListPage();
+    info.nPos = (int)AskList(LB_GETTOPINDEX);
+    if (info.nMax != g_ScrollShown.nMax || info.nPage != g_ScrollShown.nPage ||
+        info.nPos != g_ScrollShown.nPos) {
+        SetScrollInfo(g_hTapeScroll, SB_CTL, &info, TRUE);
+        g_ScrollShown = info;
+    }
+}
+
+/* The scroll bar's own request: the list's first line moved to match. */
+LRESULT OnVScroll(WPARAM wParam)
+{
+    int top = (int)AskList(LB_GETTOPINDEX);
+    int page = ListPage();
+    switch (LOWORD(wParam)) {
+    case SB_LINEUP: top--; break;
+    case SB_LINEDOWN: top++; break;
+    case SB_PAGEUP: top -= page; break;
+    case SB_PAGEDOWN: top += page; break;
+    case SB_TOP: top = 0; break;
+    case SB_BOTTOM: top = TAPE_ENTRIES; break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: {
+        SCROLLINFO info = { sizeof(info), SIF_TRACKPOS, 0, 0, 0, 0, 0 };
+        GetScrollInfo(g_hTapeScroll, SB_CTL, &info);
+        top = info.nTrackPos;
+        break;
+    }
+    default: return 0;
+    }
+    SendMessageW(g_hTapeList, LB_SETTOPINDEX, top < 0 ? 0 : top, 0);
+    return 0;
+}
+
 /* Brings the items in line with the tape. */
 void UpdateTapeList(void)
 {
+    g_bUpdatingList = true;
     if (!g_bOwnChange) {
         CloseEdit(); /* the line under the field may be another now */
     }
@@ -156,6 +226,8 @@ void UpdateTapeList(void)
        or deletion here the line it was made on. */
     int selected = g_bOwnChange ? g_nKeptLine : marked;
     SendMessageW(g_hTapeList, LB_SETCURSEL, selected < count ? selected : count - 1, 0);
+    g_bUpdatingList = false;
+    FollowListScroll();
 }
 
 /* Told of every change of the tape; a hidden window catches up when shown. */
@@ -190,11 +262,6 @@ void MakeFonts(void)
                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN,
                             L"Courier New");
     }
-}
-
-int LineHeight(void)
-{
-    return Scaled(FONT_HEIGHT + LINE_PADDING);
 }
 
 /* How wide text is in font. */
@@ -376,14 +443,18 @@ LRESULT CALLBACK TapeListProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_CHAR:
         /* Typed on the calculator, not searched for in the list. */
         return SendMessageW(g_hTapeOwner, WM_CHAR, wParam, lParam);
-    case WM_VSCROLL:
+    case LB_SETTOPINDEX:
     case WM_MOUSEWHEEL:
         CloseEdit(); /* the field would stay where its line was */
         break;
     default:
         break;
     }
-    return CallWindowProcW(g_pfnListProc, hwnd, msg, wParam, lParam);
+    /* Whatever moved the lines in view (keys, wheel, a drag, a new
+       selection), the scroll bar follows. */
+    LRESULT result = CallWindowProcW(g_pfnListProc, hwnd, msg, wParam, lParam);
+    FollowListScroll();
+    return result;
 }
 
 /* ---- the window ---- */
@@ -394,12 +465,16 @@ LRESULT OnCreate(HWND hwnd)
     MakeFonts();
     /* The items' height is asked for (WM_MEASUREITEM) while the list is made. */
     g_hTapeList = CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", L"",
-                                  WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_CLIPSIBLINGS | LBS_NOTIFY |
+                                  WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | LBS_NOTIFY |
                                       LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT,
                                   0, 0, 0, 0, hwnd, (HMENU)(INT_PTR)IDC_TAPE_LIST, g_hInstance, nullptr);
     if (!g_hTapeList) {
         return -1;
     }
+    g_hTapeScroll = CreateWindowExW(0, L"SCROLLBAR", L"", WS_CHILD | WS_VISIBLE | SBS_VERT, 0, 0, 0, 0,
+                                    hwnd, (HMENU)(INT_PTR)IDC_TAPE_SCROLL, g_hInstance, nullptr);
+    g_ScrollShown = {};
+    g_ScrollShown.nMax = -1; /* differs from any list's: the first follow sets it */
     g_pfnListProc = (WNDPROC)SetWindowLongPtrW(g_hTapeList, GWLP_WNDPROC, (LONG_PTR)TapeListProc);
     g_bListStale = true;
     SetTapeFollower(FollowTape);
@@ -409,7 +484,11 @@ LRESULT OnCreate(HWND hwnd)
 LRESULT OnSize(HWND hwnd, LPARAM lParam)
 {
     CloseEdit();
-    MoveWindow(g_hTapeList, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+    int bar = GetSystemMetrics(SM_CXVSCROLL);
+    int width = LOWORD(lParam) > bar ? LOWORD(lParam) - bar : 0;
+    MoveWindow(g_hTapeList, 0, 0, width, HIWORD(lParam), TRUE);
+    MoveWindow(g_hTapeScroll, width, 0, LOWORD(lParam) - width, HIWORD(lParam), TRUE);
+    FollowListScroll();
     if (!IsIconic(hwnd) && LOWORD(lParam) && HIWORD(lParam)) {
         g_UnscaledClient = { LOWORD(lParam) / g_nScale, HIWORD(lParam) / g_nScale };
     }
@@ -524,7 +603,7 @@ LRESULT OnDestroy(void)
     DeleteObject(g_hLineFont);
     DeleteObject(g_hResultFont);
     g_hLineFont = g_hResultFont = nullptr;
-    g_hTapeWindow = g_hTapeList = g_hTapeEdit = g_hTapeOwner = nullptr;
+    g_hTapeWindow = g_hTapeList = g_hTapeEdit = g_hTapeScroll = g_hTapeOwner = nullptr;
     g_nEditLine = -1;
     return 0;
 }
@@ -544,6 +623,8 @@ LRESULT CALLBACK TapeWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         return OnDrawItem((const DRAWITEMSTRUCT *)lParam);
     case WM_COMMAND:
         return OnCommand(wParam);
+    case WM_VSCROLL:
+        return OnVScroll(wParam);
     case WM_CLOSE_EDIT:
         return OnCloseEdit();
     case WM_SETFOCUS:

@@ -12,8 +12,9 @@
 
 #define TAPE_WINDOW_CLASS "Orvanta_TapeWindow"
 
-/* Its children: the list, and the field that corrects a line's amount. */
-enum { IDC_TAPE_LIST = 1, IDC_TAPE_EDIT = 2 };
+/* Its children: the list, the field that corrects a line's amount, and the
+   list's scroll bar. */
+enum { IDC_TAPE_LIST = 1, IDC_TAPE_EDIT = 2, IDC_TAPE_SCROLL = 3 };
 
 LRESULT CALLBACK TapeWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 

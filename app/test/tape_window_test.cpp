@@ -1,9 +1,9 @@
 // The tape window through the real windows: Ctrl+H shows it beside the
 // calculator; its list reads as the tape's text after keys and after a full
-// tape drops its first line, a key touching one item; lines corrected with
-// F2 and deleted with Delete, refusals beeping and changing nothing, each
-// undone by Ctrl+Z typed in it; a digit typed in it reaches the tape; the
-// wheel over the LCD scrolls the tape a line per notch.
+// tape drops its first line, a key touching one item, the scroll bar
+// following; lines corrected with F2 and deleted with Delete, refusals
+// changing nothing, each undone by Ctrl+Z typed in it; a digit typed in it
+// reaches the tape; the wheel over the LCD scrolls the tape a line a notch.
 #include <string.h>
 
 #include <string>
@@ -99,6 +99,11 @@ void TestFollowsKeys(HWND mainWindow)
     SendMessageA(mainWindow, WM_COMMAND, CMD_KEY, KEY_7); /* a line added to a full tape */
     CHECK(g_Tape.tapeCur == TAPE_ENTRIES - 1 && ListText() == TapeText() && g_nItemsWritten == 1,
           "full tape shifted: %d items written, list %s", g_nItemsWritten, ListText().c_str());
+    SCROLLINFO bar = { sizeof(bar), SIF_RANGE | SIF_POS, 0, 0, 0, 0, 0 };
+    GetScrollInfo(GetDlgItem(GetParent(g_hList), IDC_TAPE_SCROLL), SB_CTL, &bar);
+    int top = (int)SendMessageA(g_hList, LB_GETTOPINDEX, 0, 0);
+    CHECK(bar.nMax == TAPE_ENTRIES - 1 && bar.nPos == top && top > 0, "scroll bar %d of %d, top line %d",
+          bar.nPos, bar.nMax, top);
 }
 
 void TestCorrections(HWND mainWindow, HWND tapeWindow)
