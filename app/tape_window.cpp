@@ -453,7 +453,9 @@ LRESULT CALLBACK TapeListProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     /* Whatever moved the lines in view (keys, wheel, a drag, a new
        selection), the scroll bar follows. */
     LRESULT result = CallWindowProcW(g_pfnListProc, hwnd, msg, wParam, lParam);
-    FollowListScroll();
+    if (msg != WM_DESTROY && msg != WM_NCDESTROY) {
+        FollowListScroll();
+    }
     return result;
 }
 
