@@ -520,6 +520,11 @@ LRESULT OnDrawItem(const DRAWITEMSTRUCT *item)
     }
     HDC dc = item->hDC;
     RECT rect = item->rcItem;
+    /* The list box asks for every line in view at each paint: only those
+       that the paint will show are drawn, so that a key redraws its line. */
+    if (!RectVisible(dc, &rect)) {
+        return TRUE;
+    }
     bool selected = (item->itemState & ODS_SELECTED) != 0;
     COLORREF background = selected ? GetSysColor(COLOR_HIGHLIGHT)
                           : g_bChangedResult[index] ? CHANGED_RESULT_COLOUR

@@ -5,6 +5,9 @@
 //
 //   ui_bench keys               mouse and keyboard key presses, calculator
 //                               and floor interleaved sample by sample
+//   ui_bench tape-window        the same on the full tape with the tape
+//                               window shown, the floor drawing one list
+//                               line more
 //   ui_bench startup calc|floor one start, to the first complete paint
 //
 // Every sample is a line "what,tape,key,subject,microseconds" on standard
@@ -14,6 +17,7 @@
 
 #include "amount/platform.h"
 #include "app/shell.h"
+#include "app/tape_window.h"
 #include "app/test/win_test.h"
 #include "buttons/img_button.h"
 #include "lcd/lcd_window.h"
@@ -75,12 +79,21 @@ void Report(const char *what, const char *tape, const char *key, const char *sub
     }
 }
 
+/* The tape windows, in the tape-window run: the calculator's and the
+   floor's list. */
+HWND g_hCalcTape;
+HWND g_hFloorTape;
+
 /* Whatever a key left to do on the screen is done: the paints it left
    pending have run and GDI has flushed. The same for both subjects; other
    messages wait for the untimed pumping between samples. */
 void SettleScreen(HWND top)
 {
     UpdateWindow(top);
+    if (g_hCalcTape) {
+        UpdateWindow(g_hCalcTape);
+        UpdateWindow(g_hFloorTape);
+    }
     GdiFlush();
 }
 
@@ -129,12 +142,12 @@ void MakeTapes(HWND mainWindow)
     g_Tapes[1].state = g_Tape;
 }
 
-/* The calculator starts each sample from the same tape, shown on its LCD,
-   with nothing left to do. */
+/* The calculator starts each sample from the same tape, shown on its LCD
+   (and its tape window), with nothing left to do. */
 void PrepareCalc(const TimedTape &tape)
 {
     g_Tape = tape.state;
-    RepaintLcd();
+    RepaintAfterChange();
     PumpPending();
 }
 
@@ -143,10 +156,12 @@ void PrepareCalc(const TimedTape &tape)
 #define FLOOR_CLASS "OrvantaBenchFloor"
 #define FLOOR_KEY_CLASS "OrvantaBenchFloorKey"
 #define FLOOR_LCD_CLASS "OrvantaBenchFloorLcd"
+#define FLOOR_TAPE_CLASS "OrvantaBenchFloorTape"
 
 KeptBitmap g_FloorSkin;
 KeptBitmap g_FloorLcd;
 KeptBitmap g_FloorPressed[KIND_COUNT];
+HFONT g_hFloorTapeFont;
 HWND g_hFloorLcd;
 HWND g_hFloorKeys[KIND_COUNT];
 
@@ -179,6 +194,19 @@ void PaintKept(HWND hwnd, const KeptBitmap *from, int width, int height)
     EndPaint(hwnd, &ps);
 }
 
+/* One line of a list in a fixed-pitch font, as the tape window draws the
+   line that a key changed. */
+void DrawFloorTapeLine(void)
+{
+    HDC dc = GetDC(g_hFloorTape);
+    RECT line = { 0, 0, Scaled(150), Scaled(18) };
+    FillRect(dc, &line, (HBRUSH)GetStockObject(WHITE_BRUSH));
+    HGDIOBJ previous = SelectObject(dc, g_hFloorTapeFont);
+    TextOutA(dc, Scaled(10), Scaled(2), "+             56", 16);
+    SelectObject(dc, previous);
+    ReleaseDC(g_hFloorTape, dc);
+}
+
 /* A floor key is the calculator's key of its kind (its window data): pressed
    it shows the key's image; released, the LCD's picture and then the skin. */
 LRESULT CALLBACK FloorKeyProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
@@ -191,6 +219,9 @@ LRESULT CALLBACK FloorKeyProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_LBUTTONUP:
         BlitKept(g_hFloorLcd, 0, 0, Scaled(LCD_DRAWN_WIDTH), Scaled(LCD_DRAWN_HEIGHT), &g_FloorLcd, 0, 0);
+        if (g_hFloorTape) {
+            DrawFloorTapeLine();
+        }
         BlitKept(hwnd, 0, 0, Scaled(spec->width), Scaled(spec->height), &g_FloorSkin,
                  Scaled(spec->x), Scaled(spec->y));
         return 0;
@@ -245,6 +276,7 @@ void RegisterFloorClasses(void)
         { FLOOR_CLASS, FloorProc },
         { FLOOR_KEY_CLASS, FloorKeyProc },
         { FLOOR_LCD_CLASS, FloorLcdProc },
+        { FLOOR_TAPE_CLASS, DefWindowProcA },
     };
     for (const auto &c : CLASSES) {
         WNDCLASSEXA wc = {};
@@ -354,11 +386,12 @@ void TimeKeyboardKey(const Subject &subject, int kind, const char *tape)
            (g_tPressDrawn - start) + (end - g_tReleaseSent));
 }
 
-/* Every kind of key on both tapes, calculator and floor in turn; who goes
+/* Every kind of key on each tape, calculator and floor in turn; who goes
    first alternates from round to round. */
-void TimeRound(int round, bool keyboard)
+void TimeRound(int round, bool keyboard, const TimedTape *tapes, int tapeCount)
 {
-    for (const TimedTape &tape : g_Tapes) {
+    for (const TimedTape *t = tapes; t < tapes + tapeCount; t++) {
+        const TimedTape &tape = *t;
         for (int kind = 0; kind < KIND_COUNT; kind++) {
             if (keyboard && !KEY_KINDS[kind].virtualKey) {
                 continue;
@@ -376,7 +409,27 @@ void TimeRound(int round, bool keyboard)
     }
 }
 
-int RunKeys(void)
+/* The tape window beside the calculator, and beside the floor a bare
+   window of the same size that the floor's keys draw a line into. */
+void ShowTapeWindows(void)
+{
+    ToggleTapeWindow(g_Calc.top);
+    g_hCalcTape = FindWindowA(TAPE_WINDOW_CLASS, nullptr);
+    RECT calc;
+    GetWindowRect(g_hCalcTape, &calc);
+    RECT floor;
+    GetWindowRect(g_Floor.top, &floor);
+    g_hFloorTape = CreateWindowExA(0, FLOOR_TAPE_CLASS, "", WS_POPUP | WS_VISIBLE, floor.right, floor.top,
+                                   calc.right - calc.left, calc.bottom - calc.top, nullptr, nullptr,
+                                   g_hInstance, nullptr);
+    g_hFloorTapeFont = CreateFontA(-Scaled(14), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                   OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                   FIXED_PITCH | FF_MODERN, "Courier New");
+    PumpPending();
+}
+
+/* keys: both tapes; tape-window: the full one with the tape windows shown. */
+int RunKeys(bool tapeWindow)
 {
     g_Calc.top = StartCalculator();
     NameTapesForScale();
@@ -387,15 +440,29 @@ int RunKeys(void)
         g_Floor.keys[kind] = g_hFloorKeys[kind];
     }
     MakeTapes(g_Calc.top);
-    TimeRound(0, false); /* first uses: code, caches, each key's image */
+    const TimedTape *tapes = g_Tapes;
+    int tapeCount = 2;
+    char name[48];
+    TimedTape windowTape = { name, g_Tapes[1].state };
+    if (tapeWindow) {
+        snprintf(name, sizeof(name), "%s, tape window", g_Tapes[1].name);
+        ShowTapeWindows();
+        tapes = &windowTape;
+        tapeCount = 1;
+    }
+    TimeRound(0, false, tapes, tapeCount); /* first uses: code, caches, each key's image */
     g_bRecording = true;
     for (int round = 0; round < MOUSE_ROUNDS; round++) {
-        TimeRound(round, false);
+        TimeRound(round, false, tapes, tapeCount);
     }
     for (int round = 0; round < KEYBOARD_ROUNDS; round++) {
-        TimeRound(round, true);
+        TimeRound(round, true, tapes, tapeCount);
     }
     fflush(stdout);
+    if (g_hFloorTape) {
+        DestroyWindow(g_hFloorTape);
+        DeleteObject(g_hFloorTapeFont);
+    }
     StopFloor(g_Floor.top);
     StopCalculator(g_Calc.top);
     return 0;
@@ -449,12 +516,12 @@ int RunStartup(const char *subject)
 int main(int argc, char **argv)
 {
     StartClock();
-    if (argc == 2 && strcmp(argv[1], "keys") == 0) {
-        return RunKeys();
+    if (argc == 2 && (strcmp(argv[1], "keys") == 0 || strcmp(argv[1], "tape-window") == 0)) {
+        return RunKeys(strcmp(argv[1], "tape-window") == 0);
     }
     if (argc == 3 && strcmp(argv[1], "startup") == 0) {
         return RunStartup(argv[2]);
     }
-    fprintf(stderr, "usage: ui_bench keys | ui_bench startup calc|floor\n");
+    fprintf(stderr, "usage: ui_bench keys | ui_bench tape-window | ui_bench startup calc|floor\n");
     return 2;
 }
