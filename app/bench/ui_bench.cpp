@@ -445,7 +445,7 @@ int RunKeys(bool tapeWindow)
     char name[48];
     TimedTape windowTape = { name, g_Tapes[1].state };
     if (tapeWindow) {
-        snprintf(name, sizeof(name), "%s, tape window", g_Tapes[1].name);
+        snprintf(name, sizeof(name), "%s with tape window", g_Tapes[1].name);
         ShowTapeWindows();
         tapes = &windowTape;
         tapeCount = 1;
