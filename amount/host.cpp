@@ -5,6 +5,7 @@
 
 static bool g_bHostMuted;
 static bool g_bOverflowHeld;
+static TapeFollower g_pfnTapeFollower;
 
 void TellOverflow(void)
 {
@@ -16,8 +17,16 @@ void TellOverflow(void)
 
 void RepaintAfterChange(void)
 {
-    if (!g_bHostMuted)
-        RepaintLcd();
+    if (g_bHostMuted)
+        return;
+    RepaintLcd();
+    if (g_pfnTapeFollower)
+        g_pfnTapeFollower();
+}
+
+void SetTapeFollower(TapeFollower follower)
+{
+    g_pfnTapeFollower = follower;
 }
 
 bool MuteHost(bool muted)

@@ -30,4 +30,10 @@ bool MuteHost(bool muted);
 /* Whether an overflow was held back since the host was last muted anew. */
 bool OverflowWasHeld(void);
 
+/* A second view of the tape that follows it as the LCD does (the Windows
+   program's tape window): told after each repaint of RepaintAfterChange.
+   nullptr for none, as at start. */
+typedef void (*TapeFollower)(void);
+void SetTapeFollower(TapeFollower follower);
+
 #endif

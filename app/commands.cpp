@@ -14,6 +14,7 @@
 #include "app/print.h"
 #include "app/shell.h"
 #include "app/tape_commands.h"
+#include "app/tape_window.h"
 #include "app/zoom.h"
 #include "buttons/img_button.h"
 #include "tape/keys.h"
@@ -73,6 +74,11 @@ UINT FactorState(HWND mainWindow)
 {
     return (FACTOR <= LargestZoomFactor(mainWindow) ? MF_ENABLED : MF_GRAYED) |
            (FACTOR == g_nScale ? MF_CHECKED : MF_UNCHECKED);
+}
+
+UINT TapeWindowState(HWND)
+{
+    return MF_ENABLED | (IsTapeWindowShown() ? MF_CHECKED : MF_UNCHECKED);
 }
 
 /* The About and quit keys' own command, as their buttons send it. */

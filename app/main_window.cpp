@@ -11,6 +11,7 @@
 #include "app/commands.h"
 #include "app/tape_commands.h"
 #include "app/tape_notices.h"
+#include "app/tape_window.h"
 #include "app/zoom.h"
 #include "buttons/img_button.h"
 #include "lcd/lcd_window.h"
@@ -25,6 +26,7 @@ int g_bKeyHandled;
 namespace {
 
 Surface g_Skin; /* g_hSkinBitmap, kept selected for the paints */
+int g_nWheelDelta; /* of the wheel over the LCD, short of a notch */
 
 /* The children as they were created, index control id - 1. */
 HWND g_hChildren[IDC_LCDSCREEN];
@@ -41,6 +43,7 @@ const ClassSpec WINDOW_CLASSES[] = {
     { MAIN_WINDOW_CLASS, MainWndProc, false, nullptr },
     { IMG_BUTTON_CLASS, ImgButtonWndProc, true, L"" IMG_BUTTON_CLASS },
     { LCD_SCREEN_CLASS, LcdScreenWndProc, false, nullptr },
+    { TAPE_WINDOW_CLASS, TapeWndProc, false, L"" TAPE_WINDOW_CLASS },
 };
 
 /* The same class record in either character set. */
@@ -260,20 +263,6 @@ void RunSystemKey(HWND hwnd, WPARAM wParam, LPARAM buttonId)
     }
 }
 
-/* Ctrl with the wheel over the face zooms; the keys and the LCD hand their
-   wheel up. */
-LRESULT OnMouseWheel(HWND hwnd, WPARAM wParam, LPARAM lParam)
-{
-    RECT window;
-    GetWindowRect(hwnd, &window);
-    POINT pointer = { (short)LOWORD(lParam), (short)HIWORD(lParam) };
-    if (!(GET_KEYSTATE_WPARAM(wParam) & MK_CONTROL) || !PtInRect(&window, pointer)) {
-        return DefWindowProcA(hwnd, WM_MOUSEWHEEL, wParam, lParam);
-    }
-    ZoomByWheel(hwnd, GET_WHEEL_DELTA_WPARAM(wParam));
-    return 0;
-}
-
 LRESULT OnCommand(HWND hwnd, WPARAM wParam, LPARAM lParam)
 {
     /* wParam is compared whole: a non-zero high word matches no key. */
@@ -283,6 +272,43 @@ LRESULT OnCommand(HWND hwnd, WPARAM wParam, LPARAM lParam)
         RunSystemKey(hwnd, wParam, lParam);
     } else if (wParam == MAKEWPARAM(LOWORD(wParam), COMMAND_FROM_KEY)) {
         RunCommand(hwnd, LOWORD(wParam));
+    }
+    return 0;
+}
+
+/* The wheel over the LCD scrolls the tape a line per notch, as the line
+   keys do; a high-resolution wheel's smaller steps add up to notches. */
+void ScrollTapeByWheel(HWND hwnd, POINT at, int delta)
+{
+    RECT lcd;
+    GetWindowRect(FindChild(hwnd, IDC_LCDSCREEN), &lcd);
+    if (!PtInRect(&lcd, at)) {
+        g_nWheelDelta = 0;
+        return;
+    }
+    g_nWheelDelta += delta;
+    for (; g_nWheelDelta >= WHEEL_DELTA; g_nWheelDelta -= WHEEL_DELTA) {
+        ForwardCalculatorKey(hwnd, KEY_LINE_UP);
+    }
+    for (; g_nWheelDelta <= -WHEEL_DELTA; g_nWheelDelta += WHEEL_DELTA) {
+        ForwardCalculatorKey(hwnd, KEY_LINE_DOWN);
+    }
+}
+
+/* Ctrl with the wheel over the face zooms; without Ctrl, over the LCD, it
+   scrolls the tape. The keys and the LCD hand their wheel up. */
+LRESULT OnMouseWheel(HWND hwnd, WPARAM wParam, LPARAM lParam)
+{
+    RECT window;
+    GetWindowRect(hwnd, &window);
+    POINT pointer = { (short)LOWORD(lParam), (short)HIWORD(lParam) };
+    if (!PtInRect(&window, pointer)) {
+        return DefWindowProcA(hwnd, WM_MOUSEWHEEL, wParam, lParam);
+    }
+    if (GET_KEYSTATE_WPARAM(wParam) & MK_CONTROL) {
+        ZoomByWheel(hwnd, GET_WHEEL_DELTA_WPARAM(wParam));
+    } else {
+        ScrollTapeByWheel(hwnd, pointer, GET_WHEEL_DELTA_WPARAM(wParam));
     }
     return 0;
 }
@@ -398,6 +424,7 @@ void ScaleFace(HWND mainWindow, int factor, int left, int top)
         ForgetPressedImages();
         LoadLcdGlyphs();
         DressFace(mainWindow);
+        RescaleTapeWindow(); /* the tape window follows the face's factor */
     }
     SetWindowPos(mainWindow, nullptr, left, top, Scaled(SKIN_WIDTH), Scaled(SKIN_HEIGHT),
                  SWP_NOZORDER | SWP_NOACTIVATE);

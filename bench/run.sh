@@ -39,11 +39,13 @@ if [ "$ORVANTA_WINE" = 32 ]; then bench=build/win/app/ui_bench.exe; else bench=b
 echo "$(wine --version), $ORVANTA_WINE-bit ($WINELOADER; $ORVANTA_WINE_WHY)" >"$out/wine-version.txt"
 echo "make bench: key presses under Wine (about a minute and a half)..." >&2
 wine "$bench" keys >"$out/keys.csv"
+wine "$bench" tape-window >>"$out/keys.csv"
 # The same at twice the scale: the prefix's display at 192 DPI, the floor
 # doing the same screen work at that factor. Back to 96 for the starts.
 echo "make bench: key presses at 192 DPI (factor 2)..." >&2
 set_wine_dpi 192
 wine "$bench" keys >>"$out/keys.csv"
+wine "$bench" tape-window >>"$out/keys.csv"
 set_wine_dpi 96
 echo "make bench: a paste of the longest text..." >&2
 wine "$bench" paste >"$out/paste.csv"

@@ -18,9 +18,18 @@ void FormatCurrentAmount(PlainAmount text)
 
 int FormatTapeText(const char *lineEnd, char text[TAPE_TEXT_SIZE])
 {
+    return FormatTapeLines(0, g_Tape.tapeCur, lineEnd, text);
+}
+
+int FormatTapeLines(int first, int last, const char *lineEnd, char *text)
+{
     size_t endLen = strnlen(lineEnd, 2);
     int n = 0;
-    for (int i = 0; i <= g_Tape.tapeCur; i++) {
+    if (first < 0)
+        first = 0;
+    if (last > g_Tape.tapeCur)
+        last = g_Tape.tapeCur;
+    for (int i = first; i <= last; i++) {
         FormatShownEntry(g_Tape.entries[i], text + n);
         n += TAPE_ENTRY_LEN;
         memcpy(text + n, lineEnd, endLen);

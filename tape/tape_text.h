@@ -25,6 +25,10 @@ void FormatCurrentAmount(PlainAmount text);
    with lineEnd (at most two characters). Returns the length of the text. */
 int FormatTapeText(const char *lineEnd, char text[TAPE_TEXT_SIZE]);
 
+/* The same for lines first to last only (none when last < first); text has
+   room for them. */
+int FormatTapeLines(int first, int last, const char *lineEnd, char *text);
+
 /* A trial: keys pressed into the tape only to learn what they do, the tape
    put back exactly as it was at the end. Meanwhile the host is muted (no
    overflow notice, no repaint) and no undo step is recorded. */

@@ -11,6 +11,9 @@
 //
 //   ui_bench keys               mouse and keyboard key presses, calculator
 //                               and floor interleaved sample by sample
+//   ui_bench tape-window        the same on the full tape with the tape
+//                               window shown, the floor drawing one list
+//                               line more
 //   ui_bench startup calc|floor one start, to the first complete paint
 //   ui_bench paste              a paste of PASTE_MAX_CHARS characters, from
 //                               the command to the LCD repainted
@@ -23,8 +26,9 @@
 #include "amount/platform.h"
 #include "app/clipboard.h"
 #include "app/shell.h"
-#include "bench/paste_text.h"
+#include "app/tape_window.h"
 #include "app/test/win_test.h"
+#include "bench/paste_text.h"
 #include "buttons/img_button.h"
 #include "lcd/lcd_window.h"
 #include "res/lcd_layout.h"
@@ -86,12 +90,21 @@ void Report(const char *what, const char *tape, const char *key, const char *sub
     }
 }
 
+/* The tape windows, in the tape-window run: the calculator's and the
+   floor's list. */
+HWND g_hCalcTape;
+HWND g_hFloorTape;
+
 /* Whatever a key left to do on the screen is done: the paints it left
    pending have run and GDI has flushed. The same for both subjects; other
    messages wait for the untimed pumping between samples. */
 void SettleScreen(HWND top)
 {
     UpdateWindow(top);
+    if (g_hCalcTape) {
+        UpdateWindow(g_hCalcTape);
+        UpdateWindow(g_hFloorTape);
+    }
     GdiFlush();
 }
 
@@ -140,12 +153,17 @@ void MakeTapes(HWND mainWindow)
     g_Tapes[1].state = g_Tape;
 }
 
-/* Each sample starts from the same tape with nothing left to do, the
-   subject's LCD just painted. */
-void PrepareSample(const TimedTape &tape, HWND lcd)
+/* Each sample starts from the same tape with nothing left to do, shown on
+   the calculator's LCD (and its tape window), the subject's LCD (and tape
+   window) just painted, so that calculator and floor pay the same flushes. */
+void PrepareSample(const TimedTape &tape, HWND lcd, HWND tapeWindow)
 {
     g_Tape = tape.state;
+    RepaintAfterChange();
     RedrawWindow(lcd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    if (tapeWindow) {
+        RedrawWindow(tapeWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    }
     PumpPending();
 }
 
@@ -154,10 +172,12 @@ void PrepareSample(const TimedTape &tape, HWND lcd)
 #define FLOOR_CLASS "OrvantaBenchFloor"
 #define FLOOR_KEY_CLASS "OrvantaBenchFloorKey"
 #define FLOOR_LCD_CLASS "OrvantaBenchFloorLcd"
+#define FLOOR_TAPE_CLASS "OrvantaBenchFloorTape"
 
 KeptBitmap g_FloorSkin;
 KeptBitmap g_FloorLcd;
 KeptBitmap g_FloorPressed[KIND_COUNT];
+HFONT g_hFloorTapeFont;
 HWND g_hFloorLcd;
 HWND g_hFloorKeys[KIND_COUNT];
 
@@ -190,6 +210,19 @@ void PaintKept(HWND hwnd, const KeptBitmap *from, int width, int height)
     EndPaint(hwnd, &ps);
 }
 
+/* One line of a list in a fixed-pitch font, as the tape window draws the
+   line that a key changed. */
+void DrawFloorTapeLine(void)
+{
+    HDC dc = GetDC(g_hFloorTape);
+    RECT line = { 0, 0, Scaled(150), Scaled(18) };
+    FillRect(dc, &line, (HBRUSH)GetStockObject(WHITE_BRUSH));
+    HGDIOBJ previous = SelectObject(dc, g_hFloorTapeFont);
+    TextOutA(dc, Scaled(10), Scaled(2), "+             56", 16);
+    SelectObject(dc, previous);
+    ReleaseDC(g_hFloorTape, dc);
+}
+
 /* A floor key is the calculator's key of its kind (its window data): pressed
    it takes the capture and shows the key's image; released, it gives the
    capture up and shows the LCD's picture and then the skin. */
@@ -205,6 +238,9 @@ LRESULT CALLBACK FloorKeyProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_LBUTTONUP:
         ReleaseCapture();
         BlitKept(g_hFloorLcd, 0, 0, Scaled(LCD_DRAWN_WIDTH), Scaled(LCD_DRAWN_HEIGHT), &g_FloorLcd, 0, 0);
+        if (g_hFloorTape) {
+            DrawFloorTapeLine();
+        }
         BlitKept(hwnd, 0, 0, Scaled(spec->width), Scaled(spec->height), &g_FloorSkin,
                  Scaled(spec->x), Scaled(spec->y));
         return 0;
@@ -259,6 +295,7 @@ void RegisterFloorClasses(void)
         { FLOOR_CLASS, FloorProc },
         { FLOOR_KEY_CLASS, FloorKeyProc },
         { FLOOR_LCD_CLASS, FloorLcdProc },
+        { FLOOR_TAPE_CLASS, DefWindowProcA },
     };
     for (const auto &c : CLASSES) {
         WNDCLASSEXA wc = {};
@@ -369,18 +406,19 @@ void TimeKeyboardKey(const Subject &subject, int kind, const char *tape)
            (g_tPressDrawn - start) + (end - g_tReleaseSent));
 }
 
-/* Every kind of key on both tapes, calculator and floor in turn; who goes
+/* Every kind of key on each tape, calculator and floor in turn; who goes
    first alternates from round to round. */
-void TimeRound(int round, bool keyboard)
+void TimeRound(int round, bool keyboard, const TimedTape *tapes, int tapeCount)
 {
-    for (const TimedTape &tape : g_Tapes) {
+    for (const TimedTape *t = tapes; t < tapes + tapeCount; t++) {
+        const TimedTape &tape = *t;
         for (int kind = 0; kind < KIND_COUNT; kind++) {
             if (keyboard && !KEY_KINDS[kind].virtualKey) {
                 continue;
             }
             for (int turn = 0; turn < 2; turn++) {
                 const Subject &subject = (turn + round) % 2 ? g_Calc : g_Floor;
-                PrepareSample(tape, subject.lcd);
+                PrepareSample(tape, subject.lcd, &subject == &g_Calc ? g_hCalcTape : g_hFloorTape);
                 if (keyboard) {
                     TimeKeyboardKey(subject, kind, tape.name);
                 } else {
@@ -391,7 +429,27 @@ void TimeRound(int round, bool keyboard)
     }
 }
 
-int RunKeys(void)
+/* The tape window beside the calculator, and beside the floor a bare
+   window of the same size that the floor's keys draw a line into. */
+void ShowTapeWindows(void)
+{
+    ToggleTapeWindow(g_Calc.top);
+    g_hCalcTape = FindWindowA(TAPE_WINDOW_CLASS, nullptr);
+    RECT calc;
+    GetWindowRect(g_hCalcTape, &calc);
+    RECT floor;
+    GetWindowRect(g_Floor.top, &floor);
+    g_hFloorTape = CreateWindowExA(0, FLOOR_TAPE_CLASS, "", WS_POPUP | WS_VISIBLE, floor.right, floor.top,
+                                   calc.right - calc.left, calc.bottom - calc.top, nullptr, nullptr,
+                                   g_hInstance, nullptr);
+    g_hFloorTapeFont = CreateFontA(-Scaled(14), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                   OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                   FIXED_PITCH | FF_MODERN, "Courier New");
+    PumpPending();
+}
+
+/* keys: both tapes; tape-window: the full one with the tape windows shown. */
+int RunKeys(bool tapeWindow)
 {
     g_Calc.top = StartCalculator();
     NameTapesForScale();
@@ -404,15 +462,29 @@ int RunKeys(void)
         g_Floor.keys[kind] = g_hFloorKeys[kind];
     }
     MakeTapes(g_Calc.top);
-    TimeRound(0, false); /* first uses: code, caches, each key's image */
+    const TimedTape *tapes = g_Tapes;
+    int tapeCount = 2;
+    char name[48];
+    TimedTape windowTape = { name, g_Tapes[1].state };
+    if (tapeWindow) {
+        snprintf(name, sizeof(name), "%s with tape window", g_Tapes[1].name);
+        ShowTapeWindows();
+        tapes = &windowTape;
+        tapeCount = 1;
+    }
+    TimeRound(0, false, tapes, tapeCount); /* first uses: code, caches, each key's image */
     g_bRecording = true;
     for (int round = 0; round < MOUSE_ROUNDS; round++) {
-        TimeRound(round, false);
+        TimeRound(round, false, tapes, tapeCount);
     }
     for (int round = 0; round < KEYBOARD_ROUNDS; round++) {
-        TimeRound(round, true);
+        TimeRound(round, true, tapes, tapeCount);
     }
     fflush(stdout);
+    if (g_hFloorTape) {
+        DestroyWindow(g_hFloorTape);
+        DeleteObject(g_hFloorTapeFont);
+    }
     StopFloor(g_Floor.top);
     StopCalculator(g_Calc.top);
     return 0;
@@ -492,8 +564,8 @@ int RunPaste(void)
 int main(int argc, char **argv)
 {
     StartClock();
-    if (argc == 2 && strcmp(argv[1], "keys") == 0) {
-        return RunKeys();
+    if (argc == 2 && (strcmp(argv[1], "keys") == 0 || strcmp(argv[1], "tape-window") == 0)) {
+        return RunKeys(strcmp(argv[1], "tape-window") == 0);
     }
     if (argc == 3 && strcmp(argv[1], "startup") == 0) {
         return RunStartup(argv[2]);
@@ -501,6 +573,6 @@ int main(int argc, char **argv)
     if (argc == 2 && strcmp(argv[1], "paste") == 0) {
         return RunPaste();
     }
-    fprintf(stderr, "usage: ui_bench keys | ui_bench startup calc|floor | ui_bench paste\n");
+    fprintf(stderr, "usage: ui_bench keys | ui_bench tape-window | ui_bench startup calc|floor | ui_bench paste\n");
     return 2;
 }
