@@ -20,7 +20,6 @@
 #include <string.h>
 
 #include "amount/platform.h"
-#include "app/commands.h"
 #include "app/shell.h"
 #include "res/skin.h"
 #include "tape/correction.h"
@@ -597,10 +596,11 @@ LRESULT OnClose(HWND hwnd)
     return 0;
 }
 
-/* Shift+F10, the Menu key and a right click: the calculator's menu. */
+/* Shift+F10, the Menu key and a right click: the calculator's menu, which
+   the calculator shows as for its own. */
 LRESULT OnContextMenu(LPARAM lParam)
 {
-    ShowCommandMenu(g_hTapeOwner, (short)LOWORD(lParam), (short)HIWORD(lParam));
+    SendMessageA(g_hTapeOwner, WM_CONTEXTMENU, (WPARAM)g_hTapeOwner, lParam);
     return 0;
 }
 
