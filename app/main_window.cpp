@@ -414,7 +414,10 @@ void ShowMainWindow(HWND mainWindow, int showCommand)
 
 void ScaleFace(HWND mainWindow, int factor, int left, int top)
 {
-    if (factor != g_nScale) {
+    RECT oldFace;
+    GetWindowRect(mainWindow, &oldFace);
+    bool rescaled = factor != g_nScale;
+    if (rescaled) {
         g_nScale = factor;
         for (int id = 1; id <= IDC_LCDSCREEN; id++) {
             RECT r = ChildRect(id);
@@ -424,10 +427,12 @@ void ScaleFace(HWND mainWindow, int factor, int left, int top)
         ForgetPressedImages();
         LoadLcdGlyphs();
         DressFace(mainWindow);
-        RescaleTapeWindow(); /* the tape window follows the face's factor */
     }
     SetWindowPos(mainWindow, nullptr, left, top, Scaled(SKIN_WIDTH), Scaled(SKIN_HEIGHT),
                  SWP_NOZORDER | SWP_NOACTIVATE);
+    if (rescaled) {
+        RescaleTapeWindow(oldFace); /* the tape window follows the face's factor */
+    }
     InvalidateRect(mainWindow, nullptr, FALSE);
     InvalidateRect(FindChild(mainWindow, IDC_LCDSCREEN), nullptr, FALSE);
 }

@@ -677,7 +677,7 @@ bool IsTapeWindowShown(void)
     return g_hTapeWindow && IsWindowVisible(g_hTapeWindow);
 }
 
-void RescaleTapeWindow(void)
+void RescaleTapeWindow(const RECT &oldFace)
 {
     if (!g_hTapeWindow) {
         return;
@@ -686,7 +686,18 @@ void RescaleTapeWindow(void)
     MakeFonts();
     SendMessageW(g_hTapeList, LB_SETITEMHEIGHT, 0, LineHeight());
     SIZE size = WindowSize();
-    SetWindowPos(g_hTapeWindow, nullptr, 0, 0, size.cx, size.cy,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    /* Flush against the face before, flush against it after: kept where it
+       was, a grown face would cover it and a shrunk one leave it adrift. A
+       window the user has put elsewhere stays there. */
+    RECT tape, face;
+    GetWindowRect(g_hTapeWindow, &tape);
+    GetWindowRect(g_hTapeOwner, &face);
+    int x = tape.left;
+    int y = tape.top;
+    if (tape.left == oldFace.right || tape.right == oldFace.left) {
+        x = tape.left == oldFace.right ? face.right : face.left - size.cx;
+        y = face.top + tape.top - oldFace.top;
+    }
+    SetWindowPos(g_hTapeWindow, nullptr, x, y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(g_hTapeList, nullptr, FALSE);
 }

@@ -24,7 +24,9 @@ LRESULT CALLBACK TapeWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 void ToggleTapeWindow(HWND mainWindow);
 bool IsTapeWindowShown(void);
 
-/* The face's factor has changed: fonts, lines and size follow it. */
-void RescaleTapeWindow(void);
+/* The face's factor has changed: fonts, lines and size follow it, and a
+   window that was flush against the face (oldFace, its place before the
+   change) stays flush against it. */
+void RescaleTapeWindow(const RECT &oldFace);
 
 #endif

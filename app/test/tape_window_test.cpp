@@ -1,9 +1,10 @@
 // The tape window through the real windows: Ctrl+H shows it beside the
-// calculator; its list reads as the tape's text after keys and after a full
-// tape drops its first line, a key touching one item, the scroll bar
-// following; lines corrected with F2 and deleted with Delete, refusals
-// changing nothing, each undone by Ctrl+Z typed in it; a digit typed in it
-// reaches the tape; the wheel over the LCD scrolls the tape a line a notch.
+// calculator, flush through a zoom; its list reads as the tape's text after
+// keys and after a full tape drops its first line, a key touching one item,
+// the scroll bar following; lines corrected with F2 and deleted with Delete,
+// refusals changing nothing, each undone by Ctrl+Z typed in it; a digit
+// typed in it reaches the tape; the wheel over the LCD scrolls the tape a
+// line a notch.
 #include <string.h>
 
 #include <string>
@@ -12,6 +13,7 @@
 #include "app/shell.h"
 #include "app/tape_window.h"
 #include "app/test/win_test.h"
+#include "app/zoom.h"
 #include "buttons/img_button.h"
 #include "res/resource.h"
 #include "tape/tape_text.h"
@@ -211,6 +213,10 @@ int main()
         return TestResult("tape_window_test");
     }
     g_pfnListProc = (WNDPROC)SetWindowLongPtrW(g_hList, GWLP_WNDPROC, (LONG_PTR)CountingListProc);
+    TestShown(mainWindow, tapeWindow);
+    ZoomTo(mainWindow, 2); /* flush against the grown face, then the normal one */
+    TestShown(mainWindow, tapeWindow);
+    ZoomTo(mainWindow, 1);
     TestShown(mainWindow, tapeWindow);
     TestFollowsKeys(mainWindow);
     TestCorrections(mainWindow, tapeWindow);
