@@ -3,9 +3,10 @@
     dist.py SOURCE_DIR OUT_DIR
 
 Writes OUT_DIR/orvanta-VERSION-windows-x86.zip (build/orvanta.exe) and
-...-x64.zip (build/x64/orvanta.exe), each holding the program and a short
+...-x64.zip (build/x64/orvanta.exe), each holding the program, a short
 text for a Windows user (docs/windows-readme.txt, with CR LF; its @MENU@
-is the menu's items and shortcuts, read from res/menu.def), and
+is the menu's items and shortcuts, read from res/menu.def) and the tape
+file's description (docs/tape-format.md), and
 OUT_DIR/SHA256SUMS over both. VERSION is the file version written once in
 res/orvanta.rc. The archives are reproducible: entries in a fixed order,
 with a fixed time (the commit's, so that it still means something) and
@@ -21,6 +22,7 @@ import zipfile
 
 BUILDS = (("x86", "build/orvanta.exe"), ("x64", "build/x64/orvanta.exe"))
 README_NAME = "README.txt"
+FORMAT_NAME = "TAPE-FORMAT.txt"  # docs/tape-format.md, where README.txt points
 
 
 def read_version(source):
@@ -60,6 +62,11 @@ def entry_time(source):
     return t[:5] + (t[5] // 2 * 2,)
 
 
+def with_crlf(text):
+    """Text as Windows editors expect it: UTF-8, lines ended by CR LF."""
+    return text.replace("\r\n", "\n").replace("\n", "\r\n").encode("utf-8")
+
+
 def add(archive, name, data, when):
     info = zipfile.ZipInfo(name, date_time=when)
     info.compress_type = zipfile.ZIP_DEFLATED
@@ -74,7 +81,9 @@ def main():
     when = entry_time(source)
     with open(os.path.join(source, "docs", "windows-readme.txt"), encoding="utf-8") as f:
         readme = f.read().replace("@MENU@", menu_lines(source))
-    readme = readme.replace("\r\n", "\n").replace("\n", "\r\n").encode("utf-8")
+    readme = with_crlf(readme)
+    with open(os.path.join(source, "docs", "tape-format.md"), encoding="utf-8") as f:
+        tape_format = with_crlf(f.read())
     os.makedirs(out, exist_ok=True)
     sums = []
     for arch, program in BUILDS:
@@ -86,6 +95,7 @@ def main():
         with zipfile.ZipFile(path + ".part", "w") as archive:
             add(archive, f"{folder}/orvanta.exe", exe, when)
             add(archive, f"{folder}/{README_NAME}", readme, when)
+            add(archive, f"{folder}/{FORMAT_NAME}", tape_format, when)
         os.replace(path + ".part", path)
         with open(path, "rb") as f:
             sums.append(f"{hashlib.sha256(f.read()).hexdigest()}  {name}\n")
