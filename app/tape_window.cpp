@@ -6,6 +6,12 @@
  * lets each change touch only the items that differ: a key changes one
  * line or adds one, and a full tape drops its first item.
  *
+ * While the items change the list's own drawing is held (WM_SETREDRAW):
+ * it would redraw every line below an item it inserts or removes, and the
+ * selected line at once. Afterwards only the lines whose picture changed
+ * are drawn; when a full tape drops its first line, what is on the screen
+ * moves up a line instead of being drawn again.
+ *
  * The list has no scroll bar of its own: the list box sets its bar after
  * every item it adds or removes, and Wine draws the bar there and then,
  * which cost a key on a full tape milliseconds. A scroll bar beside it is
@@ -58,6 +64,7 @@ TapeEntry g_ListedLines[TAPE_ENTRIES]; /* the lines as the items show them */
 int g_nListedLines;
 bool g_bChangedResult[TAPE_ENTRIES];
 int g_nMarkedLine = -1;  /* the LCD's current line, as drawn */
+bool g_bLineDirty[TAPE_ENTRIES]; /* to be drawn once the change is done */
 bool g_bListStale;       /* changed while hidden: filled again when shown */
 bool g_bUpdatingList;    /* the scroll bar waits for the end of the change */
 SCROLLINFO g_ScrollShown; /* what the scroll bar was last set to */
@@ -78,42 +85,74 @@ bool IsResultMark(char mark)
     return mark == '=' || mark == '%';
 }
 
-void InvalidateItem(int index)
+void MarkDirty(int index)
 {
-    RECT rect;
-    if (index >= 0 && SendMessageW(g_hTapeList, LB_GETITEMRECT, index, (LPARAM)&rect) != LB_ERR) {
-        InvalidateRect(g_hTapeList, &rect, FALSE);
+    if (index >= 0 && index < TAPE_ENTRIES) {
+        g_bLineDirty[index] = true;
     }
 }
 
+/* The new text goes in after the old one before that goes, so that the
+   list's caret, kept by place, stays on the line. */
 void SetItem(int index, const char *entry)
 {
     TapeEntry shown;
     FormatShownEntry(entry, shown);
     if (index < g_nListedLines) {
+        SendMessageA(g_hTapeList, LB_INSERTSTRING, index + 1, (LPARAM)shown);
         SendMessageA(g_hTapeList, LB_DELETESTRING, index, 0);
     } else {
+        SendMessageA(g_hTapeList, LB_INSERTSTRING, index, (LPARAM)shown);
         g_nListedLines = index + 1;
     }
-    SendMessageA(g_hTapeList, LB_INSERTSTRING, index, (LPARAM)shown);
     strcpy(g_ListedLines[index], entry);
+    MarkDirty(index);
 }
 
-/* A full tape that dropped its first line: the item goes the same way, and
-   the others need no change. */
-void DropFirstItemIfShifted(int count)
+int LineHeight(void);
+
+/* The lines in the strip of rows lines at the bottom of the list, which
+   moving its picture up uncovered. */
+void MarkBottomDirty(int top, int rows)
+{
+    if (rows <= 0) {
+        return;
+    }
+    RECT client;
+    GetClientRect(g_hTapeList, &client);
+    int height = LineHeight();
+    int first = client.bottom - rows * height;
+    for (int line = top + (first > 0 ? first : 0) / height; (line - top) * height < client.bottom; line++) {
+        MarkDirty(line);
+    }
+}
+
+/* A full tape that dropped its first line: the item goes the same way, the
+   line added comes first (the caret stays on the last), and what the list
+   shows moves up a line on the screen; returns whether it shifted. */
+bool DropFirstItemIfShifted(int count, bool moveScreen)
 {
     const size_t kept = sizeof(TapeEntry) * (TAPE_ENTRIES - 2);
     if (g_nListedLines != TAPE_ENTRIES || count != TAPE_ENTRIES ||
         memcmp(g_ListedLines[1], g_Tape.entries[0], kept) != 0 ||
         memcmp(g_ListedLines[0], g_Tape.entries[0], kept) == 0) {
-        return;
+        return false;
     }
+    TapeEntry shown;
+    FormatShownEntry(g_Tape.entries[TAPE_ENTRIES - 1], shown);
+    SendMessageA(g_hTapeList, LB_ADDSTRING, 0, (LPARAM)shown);
     SendMessageA(g_hTapeList, LB_DELETESTRING, 0, 0);
     memmove(g_ListedLines[0], g_ListedLines[1], sizeof(TapeEntry) * (TAPE_ENTRIES - 1));
+    strcpy(g_ListedLines[TAPE_ENTRIES - 1], g_Tape.entries[TAPE_ENTRIES - 1]);
     memmove(g_bChangedResult, g_bChangedResult + 1, sizeof(bool) * (TAPE_ENTRIES - 1));
-    g_nListedLines--;
+    g_bChangedResult[TAPE_ENTRIES - 1] = false;
     g_nMarkedLine--;
+    if (moveScreen) {
+        int height = LineHeight();
+        ScrollWindowEx(g_hTapeList, 0, -height, nullptr, nullptr, nullptr, nullptr, 0);
+        MarkBottomDirty((int)SendMessageW(g_hTapeList, LB_GETTOPINDEX, 0, 0), 1);
+    }
+    return true;
 }
 
 void CloseEdit(void)
@@ -191,6 +230,39 @@ LRESULT OnVScroll(WPARAM wParam)
     return 0;
 }
 
+void DrawLine(HDC dc, int index, const RECT &rect, bool selected, bool focused);
+
+/* The lines marked dirty, drawn straight onto the list as its own paint
+   would draw them, and those below the last item cleared. */
+void DrawDirtyLines(void)
+{
+    RECT client;
+    GetClientRect(g_hTapeList, &client);
+    int height = LineHeight();
+    int top = (int)AskList(LB_GETTOPINDEX);
+    int selected = (int)AskList(LB_GETCURSEL);
+    int caret = GetFocus() == g_hTapeList ? (int)AskList(LB_GETCARETINDEX) : -1;
+    HDC dc = nullptr;
+    for (int i = top; i < TAPE_ENTRIES && (i - top) * height < client.bottom; i++) {
+        if (!g_bLineDirty[i]) {
+            continue;
+        }
+        if (!dc) {
+            dc = GetDC(g_hTapeList);
+            SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+        }
+        RECT rect = { 0, (i - top) * height, client.right, (i - top + 1) * height };
+        if (i < g_nListedLines) {
+            DrawLine(dc, i, rect, i == selected, i == caret);
+        } else {
+            FillRect(dc, &rect, GetSysColorBrush(COLOR_WINDOW));
+        }
+    }
+    if (dc) {
+        ReleaseDC(g_hTapeList, dc);
+    }
+}
+
 /* Brings the items in line with the tape. */
 void UpdateTapeList(void)
 {
@@ -198,15 +270,25 @@ void UpdateTapeList(void)
     if (!g_bOwnChange) {
         CloseEdit(); /* the line under the field may be another now */
     }
+    memset(g_bLineDirty, 0, sizeof(g_bLineDirty));
+    /* Only a list with nothing left to paint is drawn line by line: else
+       its own paint draws all that changed. */
+    bool byLine = !GetUpdateRect(g_hTapeList, nullptr, FALSE);
+    int topBefore = (int)AskList(LB_GETTOPINDEX);
+    int selectedBefore = (int)AskList(LB_GETCURSEL);
+    AskList(WM_SETREDRAW, FALSE);
+
     int count = g_Tape.tapeCur + 1;
-    DropFirstItemIfShifted(count);
+    if (DropFirstItemIfShifted(count, byLine)) {
+        selectedBefore--;
+    }
     for (int i = 0; i < count; i++) {
         bool differs = i >= g_nListedLines || strcmp(g_ListedLines[i], g_Tape.entries[i]) != 0;
         bool marked = differs && g_bMarkChanges && i < g_nListedLines &&
                       IsResultMark(g_Tape.entries[i][0]);
         if (g_bChangedResult[i] != marked) {
             g_bChangedResult[i] = marked;
-            InvalidateItem(i);
+            MarkDirty(i);
         }
         if (differs) {
             SetItem(i, g_Tape.entries[i]);
@@ -215,17 +297,38 @@ void UpdateTapeList(void)
     while (g_nListedLines > count) {
         SendMessageA(g_hTapeList, LB_DELETESTRING, --g_nListedLines, 0);
         g_bChangedResult[g_nListedLines] = false;
+        MarkDirty(g_nListedLines);
     }
     int marked = g_Tape.viewTop + g_Tape.markerRow;
     if (marked != g_nMarkedLine) {
-        InvalidateItem(g_nMarkedLine);
-        InvalidateItem(marked);
+        MarkDirty(g_nMarkedLine);
+        MarkDirty(marked);
         g_nMarkedLine = marked;
     }
     /* After a key the LCD's line, which is then the last; after a correction
        or deletion here the line it was made on. */
     int selected = g_bOwnChange ? g_nKeptLine : marked;
-    SendMessageW(g_hTapeList, LB_SETCURSEL, selected < count ? selected : count - 1, 0);
+    if (selected >= count) {
+        selected = count - 1;
+    }
+    if (AskList(LB_GETCURSEL) != selected) {
+        SendMessageW(g_hTapeList, LB_SETCURSEL, selected, 0);
+    }
+    if (selected != selectedBefore) {
+        MarkDirty(selectedBefore);
+        MarkDirty(selected);
+    }
+    AskList(WM_SETREDRAW, TRUE);
+    /* Moved down to the last line, the list moved its picture up itself. */
+    int moved = (int)AskList(LB_GETTOPINDEX) - topBefore;
+    if (byLine && moved >= 0 && moved < ListPage()) {
+        MarkBottomDirty(topBefore + moved, moved);
+        /* The list asked for a whole repaint on being let draw again. */
+        ValidateRect(g_hTapeList, nullptr);
+        DrawDirtyLines();
+    } else {
+        InvalidateRect(g_hTapeList, nullptr, TRUE);
+    }
     g_bUpdatingList = false;
     FollowListScroll();
 }
@@ -505,27 +608,14 @@ LRESULT OnMeasureItem(MEASUREITEMSTRUCT *item)
 
 void FillWith(HDC dc, const RECT &rect, COLORREF colour)
 {
-    HBRUSH brush = CreateSolidBrush(colour);
-    FillRect(dc, &rect, brush);
-    DeleteObject(brush);
+    SetDCBrushColor(dc, colour);
+    FillRect(dc, &rect, (HBRUSH)GetStockObject(DC_BRUSH));
 }
 
 /* A line as on a paper tape: results in bold under a rule, the LCD's line
    marked at the left, results that a correction changed shaded. */
-LRESULT OnDrawItem(const DRAWITEMSTRUCT *item)
+void DrawLine(HDC dc, int index, const RECT &rect, bool selected, bool focused)
 {
-    int index = (int)item->itemID;
-    if (index < 0 || index >= g_nListedLines) {
-        return TRUE;
-    }
-    HDC dc = item->hDC;
-    RECT rect = item->rcItem;
-    /* The list box asks for every line in view at each paint: only those
-       that the paint will show are drawn, so that a key redraws its line. */
-    if (!RectVisible(dc, &rect)) {
-        return TRUE;
-    }
-    bool selected = (item->itemState & ODS_SELECTED) != 0;
     COLORREF background = selected ? GetSysColor(COLOR_HIGHLIGHT)
                           : g_bChangedResult[index] ? CHANGED_RESULT_COLOUR
                                                     : GetSysColor(COLOR_WINDOW);
@@ -547,14 +637,30 @@ LRESULT OnDrawItem(const DRAWITEMSTRUCT *item)
     TapeEntry shown;
     FormatShownEntry(entry, shown);
     HGDIOBJ previous = SelectObject(dc, result ? g_hResultFont : g_hLineFont);
-    SetBkMode(dc, TRANSPARENT);
+    int previousMode = SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, ink);
     TextOutA(dc, rect.left + Scaled(TEXT_LEFT), rect.top + Scaled(LINE_PADDING / 2), shown,
              TAPE_ENTRY_LEN);
     SelectObject(dc, previous);
-    if (item->itemState & ODS_FOCUS) {
+    SetBkMode(dc, previousMode);
+    if (focused) {
         DrawFocusRect(dc, &rect);
     }
+}
+
+LRESULT OnDrawItem(const DRAWITEMSTRUCT *item)
+{
+    int index = (int)item->itemID;
+    if (index < 0 || index >= g_nListedLines) {
+        return TRUE;
+    }
+    /* The list box asks for every line in view at each paint: only those
+       that the paint will show are drawn, so that a key redraws its line. */
+    if (!RectVisible(item->hDC, &item->rcItem)) {
+        return TRUE;
+    }
+    DrawLine(item->hDC, index, item->rcItem, (item->itemState & ODS_SELECTED) != 0,
+             (item->itemState & ODS_FOCUS) != 0);
     return TRUE;
 }
 
