@@ -6,11 +6,14 @@
  * lets each change touch only the items that differ: a key changes one
  * line or adds one, and a full tape drops its first item.
  *
- * While the items change the list's own drawing is held (WM_SETREDRAW):
- * it would redraw every line below an item it inserts or removes, and the
- * selected line at once. Afterwards only the lines whose picture changed
- * are drawn; when a full tape drops its first line, what is on the screen
- * moves up a line instead of being drawn again.
+ * The list box keeps the items, the selection, the caret and the first
+ * line in view; this window draws them. The list's own drawing is held for
+ * good (WM_SETREDRAW): it would draw again every line below an item that it
+ * inserts or removes, and draw the selected line at once, each drawing a
+ * round trip to the window system. This window keeps what each row of the
+ * list shows and draws, after every change, only the rows whose picture
+ * differs; when a full tape drops its first line, the picture moves up a
+ * line instead of being drawn again.
  *
  * The list has no scroll bar of its own: the list box sets its bar after
  * every item it adds or removes, and Wine draws the bar there and then,
@@ -64,7 +67,20 @@ TapeEntry g_ListedLines[TAPE_ENTRIES]; /* the lines as the items show them */
 int g_nListedLines;
 bool g_bChangedResult[TAPE_ENTRIES];
 int g_nMarkedLine = -1;  /* the LCD's current line, as drawn */
-bool g_bLineDirty[TAPE_ENTRIES]; /* to be drawn once the change is done */
+/* What a row of the list shows. */
+struct ShownRow {
+    bool known; /* drawn and not drawn over since */
+    bool blank; /* below the last line */
+    bool selected;
+    bool focused;
+    bool marked;  /* the LCD's current line */
+    bool changed; /* a result that a correction changed */
+    TapeEntry entry;
+};
+/* Rows past this many from the first in view are past every line. */
+const int SHOWN_ROWS = TAPE_ENTRIES + 1;
+ShownRow g_ShownRows[SHOWN_ROWS];
+int g_nShownTop; /* the list's first line in view as g_ShownRows has it */
 bool g_bListStale;       /* changed while hidden: filled again when shown */
 bool g_bUpdatingList;    /* the scroll bar waits for the end of the change */
 SCROLLINFO g_ScrollShown; /* what the scroll bar was last set to */
@@ -85,13 +101,6 @@ bool IsResultMark(char mark)
     return mark == '=' || mark == '%';
 }
 
-void MarkDirty(int index)
-{
-    if (index >= 0 && index < TAPE_ENTRIES) {
-        g_bLineDirty[index] = true;
-    }
-}
-
 /* The new text goes in after the old one before that goes, so that the
    list's caret, kept by place, stays on the line. */
 void SetItem(int index, const char *entry)
@@ -106,31 +115,31 @@ void SetItem(int index, const char *entry)
         g_nListedLines = index + 1;
     }
     strcpy(g_ListedLines[index], entry);
-    MarkDirty(index);
 }
 
 int LineHeight(void);
 
-/* The lines in the strip of rows lines at the bottom of the list, which
-   moving its picture up uncovered. */
-void MarkBottomDirty(int top, int rows)
+/* The list's picture moved up by rows (down where negative): so does what
+   each row is known to show; the rows uncovered are unknown. */
+void ShiftShownRows(int rows)
 {
-    if (rows <= 0) {
+    if (rows >= SHOWN_ROWS || -rows >= SHOWN_ROWS) {
+        memset(g_ShownRows, 0, sizeof(g_ShownRows));
         return;
     }
-    RECT client;
-    GetClientRect(g_hTapeList, &client);
-    int height = LineHeight();
-    int first = client.bottom - rows * height;
-    for (int line = top + (first > 0 ? first : 0) / height; (line - top) * height < client.bottom; line++) {
-        MarkDirty(line);
+    if (rows > 0) {
+        memmove(g_ShownRows, g_ShownRows + rows, sizeof(ShownRow) * (SHOWN_ROWS - rows));
+        memset(g_ShownRows + SHOWN_ROWS - rows, 0, sizeof(ShownRow) * rows);
+    } else if (rows < 0) {
+        memmove(g_ShownRows - rows, g_ShownRows, sizeof(ShownRow) * (SHOWN_ROWS + rows));
+        memset(g_ShownRows, 0, sizeof(ShownRow) * -rows);
     }
 }
 
 /* A full tape that dropped its first line: the item goes the same way, the
    line added comes first (the caret stays on the last), and what the list
    shows moves up a line on the screen; returns whether it shifted. */
-bool DropFirstItemIfShifted(int count, bool moveScreen)
+bool DropFirstItemIfShifted(int count)
 {
     const size_t kept = sizeof(TapeEntry) * (TAPE_ENTRIES - 2);
     if (g_nListedLines != TAPE_ENTRIES || count != TAPE_ENTRIES ||
@@ -147,11 +156,8 @@ bool DropFirstItemIfShifted(int count, bool moveScreen)
     memmove(g_bChangedResult, g_bChangedResult + 1, sizeof(bool) * (TAPE_ENTRIES - 1));
     g_bChangedResult[TAPE_ENTRIES - 1] = false;
     g_nMarkedLine--;
-    if (moveScreen) {
-        int height = LineHeight();
-        ScrollWindowEx(g_hTapeList, 0, -height, nullptr, nullptr, nullptr, nullptr, 0);
-        MarkBottomDirty((int)SendMessageW(g_hTapeList, LB_GETTOPINDEX, 0, 0), 1);
-    }
+    ScrollWindowEx(g_hTapeList, 0, -LineHeight(), nullptr, nullptr, nullptr, nullptr, 0);
+    ShiftShownRows(1);
     return true;
 }
 
@@ -230,37 +236,109 @@ LRESULT OnVScroll(WPARAM wParam)
     return 0;
 }
 
-void DrawLine(HDC dc, int index, const RECT &rect, bool selected, bool focused);
+void DrawLine(HDC dc, const RECT &rect, const ShownRow &row);
 
-/* The lines marked dirty, drawn straight onto the list as its own paint
-   would draw them, and those below the last item cleared. */
-void DrawDirtyLines(void)
+/* What row (of those from the first in view) is to show. */
+ShownRow WantedRow(int row, int top, int selected, int caret)
 {
+    ShownRow wanted = {};
+    int line = top + row;
+    wanted.known = true;
+    wanted.blank = line >= g_nListedLines;
+    if (!wanted.blank) {
+        wanted.selected = line == selected;
+        wanted.focused = line == caret;
+        wanted.marked = line == g_nMarkedLine;
+        wanted.changed = g_bChangedResult[line];
+        strcpy(wanted.entry, g_ListedLines[line]);
+    }
+    return wanted;
+}
+
+bool SameRow(const ShownRow &a, const ShownRow &b)
+{
+    return a.known == b.known && a.blank == b.blank && a.selected == b.selected &&
+           a.focused == b.focused && a.marked == b.marked && a.changed == b.changed &&
+           strcmp(a.entry, b.entry) == 0;
+}
+
+void DrawRow(HDC dc, int row, const ShownRow &wanted, int width)
+{
+    int height = LineHeight();
+    RECT rect = { 0, row * height, width, (row + 1) * height };
+    if (wanted.blank) {
+        FillRect(dc, &rect, GetSysColorBrush(COLOR_WINDOW));
+    } else {
+        DrawLine(dc, rect, wanted);
+    }
+    if (row < SHOWN_ROWS) {
+        g_ShownRows[row] = wanted;
+    }
+}
+
+/* The rows in view, with the selection and the caret as the list has them
+   (the caret shown while the list has the focus); whatever moved the
+   list's picture since the rows were last drawn is taken into account. */
+struct ListView {
+    int top;
+    int selected;
+    int caret;
+    int rows;
+    int width;
+};
+
+ListView ViewOfList(void)
+{
+    ListView view;
+    view.top = (int)AskList(LB_GETTOPINDEX);
+    view.selected = (int)AskList(LB_GETCURSEL);
+    view.caret = GetFocus() == g_hTapeList ? (int)AskList(LB_GETCARETINDEX) : -1;
     RECT client;
     GetClientRect(g_hTapeList, &client);
-    int height = LineHeight();
-    int top = (int)AskList(LB_GETTOPINDEX);
-    int selected = (int)AskList(LB_GETCURSEL);
-    int caret = GetFocus() == g_hTapeList ? (int)AskList(LB_GETCARETINDEX) : -1;
+    view.rows = (client.bottom + LineHeight() - 1) / LineHeight();
+    view.width = client.right;
+    /* The list moves its picture when it scrolls (or asks for a whole
+       repaint, which draws every row). */
+    ShiftShownRows(view.top - g_nShownTop);
+    g_nShownTop = view.top;
+    return view;
+}
+
+/* Draws the rows whose picture differs from what they are to show. */
+void FollowListPicture(void)
+{
+    if (g_bUpdatingList || !g_hTapeList) {
+        return;
+    }
+    ListView view = ViewOfList();
     HDC dc = nullptr;
-    for (int i = top; i < TAPE_ENTRIES && (i - top) * height < client.bottom; i++) {
-        if (!g_bLineDirty[i]) {
+    for (int row = 0; row < view.rows && row < SHOWN_ROWS; row++) {
+        ShownRow wanted = WantedRow(row, view.top, view.selected, view.caret);
+        if (SameRow(g_ShownRows[row], wanted)) {
             continue;
         }
         if (!dc) {
             dc = GetDC(g_hTapeList);
-            SetBkColor(dc, GetSysColor(COLOR_WINDOW));
         }
-        RECT rect = { 0, (i - top) * height, client.right, (i - top + 1) * height };
-        if (i < g_nListedLines) {
-            DrawLine(dc, i, rect, i == selected, i == caret);
-        } else {
-            FillRect(dc, &rect, GetSysColorBrush(COLOR_WINDOW));
-        }
+        DrawRow(dc, row, wanted, view.width);
     }
     if (dc) {
         ReleaseDC(g_hTapeList, dc);
     }
+}
+
+/* The list's paint: every row the paint shows. */
+LRESULT OnListPaint(void)
+{
+    ListView view = ViewOfList();
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(g_hTapeList, &ps);
+    int height = LineHeight();
+    for (int row = ps.rcPaint.top / height; row < view.rows && row * height < ps.rcPaint.bottom; row++) {
+        DrawRow(dc, row, WantedRow(row, view.top, view.selected, view.caret), view.width);
+    }
+    EndPaint(g_hTapeList, &ps);
+    return 0;
 }
 
 /* Brings the items in line with the tape. */
@@ -270,26 +348,12 @@ void UpdateTapeList(void)
     if (!g_bOwnChange) {
         CloseEdit(); /* the line under the field may be another now */
     }
-    memset(g_bLineDirty, 0, sizeof(g_bLineDirty));
-    /* Only a list with nothing left to paint is drawn line by line: else
-       its own paint draws all that changed. */
-    bool byLine = !GetUpdateRect(g_hTapeList, nullptr, FALSE);
-    int topBefore = (int)AskList(LB_GETTOPINDEX);
-    int selectedBefore = (int)AskList(LB_GETCURSEL);
-    AskList(WM_SETREDRAW, FALSE);
-
     int count = g_Tape.tapeCur + 1;
-    if (DropFirstItemIfShifted(count, byLine)) {
-        selectedBefore--;
-    }
+    DropFirstItemIfShifted(count);
     for (int i = 0; i < count; i++) {
         bool differs = i >= g_nListedLines || strcmp(g_ListedLines[i], g_Tape.entries[i]) != 0;
-        bool marked = differs && g_bMarkChanges && i < g_nListedLines &&
-                      IsResultMark(g_Tape.entries[i][0]);
-        if (g_bChangedResult[i] != marked) {
-            g_bChangedResult[i] = marked;
-            MarkDirty(i);
-        }
+        g_bChangedResult[i] = differs && g_bMarkChanges && i < g_nListedLines &&
+                              IsResultMark(g_Tape.entries[i][0]);
         if (differs) {
             SetItem(i, g_Tape.entries[i]);
         }
@@ -297,40 +361,20 @@ void UpdateTapeList(void)
     while (g_nListedLines > count) {
         SendMessageA(g_hTapeList, LB_DELETESTRING, --g_nListedLines, 0);
         g_bChangedResult[g_nListedLines] = false;
-        MarkDirty(g_nListedLines);
     }
-    int marked = g_Tape.viewTop + g_Tape.markerRow;
-    if (marked != g_nMarkedLine) {
-        MarkDirty(g_nMarkedLine);
-        MarkDirty(marked);
-        g_nMarkedLine = marked;
-    }
+    g_nMarkedLine = g_Tape.viewTop + g_Tape.markerRow;
     /* After a key the LCD's line, which is then the last; after a correction
        or deletion here the line it was made on. */
-    int selected = g_bOwnChange ? g_nKeptLine : marked;
+    int selected = g_bOwnChange ? g_nKeptLine : g_nMarkedLine;
     if (selected >= count) {
         selected = count - 1;
     }
     if (AskList(LB_GETCURSEL) != selected) {
         SendMessageW(g_hTapeList, LB_SETCURSEL, selected, 0);
     }
-    if (selected != selectedBefore) {
-        MarkDirty(selectedBefore);
-        MarkDirty(selected);
-    }
-    AskList(WM_SETREDRAW, TRUE);
-    /* Moved down to the last line, the list moved its picture up itself. */
-    int moved = (int)AskList(LB_GETTOPINDEX) - topBefore;
-    if (byLine && moved >= 0 && moved < ListPage()) {
-        MarkBottomDirty(topBefore + moved, moved);
-        /* The list asked for a whole repaint on being let draw again. */
-        ValidateRect(g_hTapeList, nullptr);
-        DrawDirtyLines();
-    } else {
-        InvalidateRect(g_hTapeList, nullptr, TRUE);
-    }
     g_bUpdatingList = false;
     FollowListScroll();
+    FollowListPicture();
 }
 
 /* Told of every change of the tape; a hidden window catches up when shown. */
@@ -550,14 +594,19 @@ LRESULT CALLBACK TapeListProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_MOUSEWHEEL:
         CloseEdit(); /* the field would stay where its line was */
         break;
+    case WM_PAINT:
+        return OnListPaint();
+    case WM_ERASEBKGND:
+        return 1; /* every row is drawn whole */
     default:
         break;
     }
-    /* Whatever moved the lines in view (keys, wheel, a drag, a new
-       selection), the scroll bar follows. */
+    /* Whatever moved the lines in view or the selection (keys, wheel, a
+       drag, the focus), the scroll bar and the rows follow. */
     LRESULT result = CallWindowProcW(g_pfnListProc, hwnd, msg, wParam, lParam);
     if (msg != WM_DESTROY && msg != WM_NCDESTROY) {
         FollowListScroll();
+        FollowListPicture();
     }
     return result;
 }
@@ -581,6 +630,9 @@ LRESULT OnCreate(HWND hwnd)
     g_ScrollShown = {};
     g_ScrollShown.nMax = -1; /* differs from any list's: the first follow sets it */
     g_pfnListProc = (WNDPROC)SetWindowLongPtrW(g_hTapeList, GWLP_WNDPROC, (LONG_PTR)TapeListProc);
+    AskList(WM_SETREDRAW, FALSE);
+    memset(g_ShownRows, 0, sizeof(g_ShownRows));
+    g_nShownTop = 0;
     g_bListStale = true;
     SetTapeFollower(FollowTape);
     return 0;
@@ -593,6 +645,7 @@ LRESULT OnSize(HWND hwnd, LPARAM lParam)
     int width = LOWORD(lParam) > bar ? LOWORD(lParam) - bar : 0;
     MoveWindow(g_hTapeList, 0, 0, width, HIWORD(lParam), TRUE);
     MoveWindow(g_hTapeScroll, width, 0, LOWORD(lParam) - width, HIWORD(lParam), TRUE);
+    InvalidateRect(g_hTapeList, nullptr, FALSE); /* the rows span the width */
     FollowListScroll();
     if (!IsIconic(hwnd) && LOWORD(lParam) && HIWORD(lParam)) {
         g_UnscaledClient = { LOWORD(lParam) / g_nScale, HIWORD(lParam) / g_nScale };
@@ -614,53 +667,44 @@ void FillWith(HDC dc, const RECT &rect, COLORREF colour)
 
 /* A line as on a paper tape: results in bold under a rule, the LCD's line
    marked at the left, results that a correction changed shaded. */
-void DrawLine(HDC dc, int index, const RECT &rect, bool selected, bool focused)
+void DrawLine(HDC dc, const RECT &rect, const ShownRow &row)
 {
-    COLORREF background = selected ? GetSysColor(COLOR_HIGHLIGHT)
-                          : g_bChangedResult[index] ? CHANGED_RESULT_COLOUR
-                                                    : GetSysColor(COLOR_WINDOW);
-    COLORREF ink = GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
+    COLORREF background = row.selected  ? GetSysColor(COLOR_HIGHLIGHT)
+                          : row.changed ? CHANGED_RESULT_COLOUR
+                                        : GetSysColor(COLOR_WINDOW);
+    COLORREF ink = GetSysColor(row.selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
     FillWith(dc, rect, background);
 
-    const char *entry = g_ListedLines[index];
-    bool result = IsResultMark(entry[0]);
+    bool result = IsResultMark(row.entry[0]);
     if (result) {
         RECT rule = { rect.left + Scaled(TEXT_LEFT), rect.top, rect.right - Scaled(TEXT_RIGHT),
                       rect.top + Scaled(1) };
         FillWith(dc, rule, ink);
     }
-    if (index == g_nMarkedLine) {
+    if (row.marked) {
         RECT mark = { rect.left + Scaled(2), rect.top + Scaled(2), rect.left + Scaled(2 + MARK_WIDTH),
                       rect.bottom - Scaled(2) };
         FillWith(dc, mark, MARK_COLOUR);
     }
     TapeEntry shown;
-    FormatShownEntry(entry, shown);
+    FormatShownEntry(row.entry, shown);
     HGDIOBJ previous = SelectObject(dc, result ? g_hResultFont : g_hLineFont);
-    int previousMode = SetBkMode(dc, TRANSPARENT);
+    SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, ink);
     TextOutA(dc, rect.left + Scaled(TEXT_LEFT), rect.top + Scaled(LINE_PADDING / 2), shown,
              TAPE_ENTRY_LEN);
     SelectObject(dc, previous);
-    SetBkMode(dc, previousMode);
-    if (focused) {
+    if (row.focused) {
+        /* Its pattern in the line's ink and the window's colour, as the
+           list box would leave them. */
+        SetBkColor(dc, GetSysColor(COLOR_WINDOW));
         DrawFocusRect(dc, &rect);
     }
 }
 
-LRESULT OnDrawItem(const DRAWITEMSTRUCT *item)
+/* The list asks for its lines while it draws: this window draws them. */
+LRESULT OnDrawItem(void)
 {
-    int index = (int)item->itemID;
-    if (index < 0 || index >= g_nListedLines) {
-        return TRUE;
-    }
-    /* The list box asks for every line in view at each paint: only those
-       that the paint will show are drawn, so that a key redraws its line. */
-    if (!RectVisible(item->hDC, &item->rcItem)) {
-        return TRUE;
-    }
-    DrawLine(item->hDC, index, item->rcItem, (item->itemState & ODS_SELECTED) != 0,
-             (item->itemState & ODS_FOCUS) != 0);
     return TRUE;
 }
 
@@ -733,7 +777,7 @@ LRESULT CALLBACK TapeWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_MEASUREITEM:
         return OnMeasureItem((MEASUREITEMSTRUCT *)lParam);
     case WM_DRAWITEM:
-        return OnDrawItem((const DRAWITEMSTRUCT *)lParam);
+        return OnDrawItem();
     case WM_COMMAND:
         return OnCommand(wParam);
     case WM_VSCROLL:
@@ -790,6 +834,7 @@ void RescaleTapeWindow(void)
     }
     CloseEdit();
     MakeFonts();
+    memset(g_ShownRows, 0, sizeof(g_ShownRows));
     SendMessageW(g_hTapeList, LB_SETITEMHEIGHT, 0, LineHeight());
     SIZE size = WindowSize();
     SetWindowPos(g_hTapeWindow, nullptr, 0, 0, size.cx, size.cy,
