@@ -81,6 +81,7 @@ struct ShownRow {
 const int SHOWN_ROWS = TAPE_ENTRIES + 1;
 ShownRow g_ShownRows[SHOWN_ROWS];
 int g_nShownTop; /* the list's first line in view as g_ShownRows has it */
+int g_nPictureShift; /* lines the list's picture is to move up before drawing */
 bool g_bListStale;       /* changed while hidden: filled again when shown */
 bool g_bUpdatingList;    /* the scroll bar waits for the end of the change */
 SCROLLINFO g_ScrollShown; /* what the scroll bar was last set to */
@@ -136,29 +137,38 @@ void ShiftShownRows(int rows)
     }
 }
 
-/* A full tape that dropped its first line: the item goes the same way, the
-   line added comes first (the caret stays on the last), and what the list
-   shows moves up a line on the screen; returns whether it shifted. */
-bool DropFirstItemIfShifted(int count)
+/* A full tape that dropped its first lines (a key adds one line or two):
+   the items go the same way, the lines added come first (the caret stays
+   on the last), and what the list shows moves up as many lines. */
+void DropFirstItemsIfShifted(int count)
 {
-    const size_t kept = sizeof(TapeEntry) * (TAPE_ENTRIES - 2);
-    if (g_nListedLines != TAPE_ENTRIES || count != TAPE_ENTRIES ||
-        memcmp(g_ListedLines[1], g_Tape.entries[0], kept) != 0 ||
-        memcmp(g_ListedLines[0], g_Tape.entries[0], kept) == 0) {
-        return false;
+    if (g_nListedLines != TAPE_ENTRIES || count != TAPE_ENTRIES) {
+        return;
     }
-    TapeEntry shown;
-    FormatShownEntry(g_Tape.entries[TAPE_ENTRIES - 1], shown);
-    SendMessageA(g_hTapeList, LB_ADDSTRING, 0, (LPARAM)shown);
-    SendMessageA(g_hTapeList, LB_DELETESTRING, 0, 0);
-    memmove(g_ListedLines[0], g_ListedLines[1], sizeof(TapeEntry) * (TAPE_ENTRIES - 1));
-    strcpy(g_ListedLines[TAPE_ENTRIES - 1], g_Tape.entries[TAPE_ENTRIES - 1]);
-    memmove(g_bChangedResult, g_bChangedResult + 1, sizeof(bool) * (TAPE_ENTRIES - 1));
-    g_bChangedResult[TAPE_ENTRIES - 1] = false;
-    g_nMarkedLine--;
-    ScrollWindowEx(g_hTapeList, 0, -LineHeight(), nullptr, nullptr, nullptr, nullptr, 0);
-    ShiftShownRows(1);
-    return true;
+    /* The lines kept, but for the last listed, which the key may change. */
+    int dropped = 1;
+    while (dropped <= 2 && memcmp(g_ListedLines[dropped], g_Tape.entries[0],
+                                  sizeof(TapeEntry) * (TAPE_ENTRIES - 1 - dropped)) != 0) {
+        dropped++;
+    }
+    if (dropped > 2 || memcmp(g_ListedLines[0], g_Tape.entries[0], sizeof(TapeEntry) * (TAPE_ENTRIES - 1)) == 0) {
+        return;
+    }
+    for (int i = TAPE_ENTRIES - dropped; i < TAPE_ENTRIES; i++) {
+        TapeEntry shown;
+        FormatShownEntry(g_Tape.entries[i], shown);
+        SendMessageA(g_hTapeList, LB_ADDSTRING, 0, (LPARAM)shown);
+    }
+    for (int i = 0; i < dropped; i++) {
+        SendMessageA(g_hTapeList, LB_DELETESTRING, 0, 0);
+    }
+    int kept = TAPE_ENTRIES - dropped;
+    memmove(g_ListedLines[0], g_ListedLines[dropped], sizeof(TapeEntry) * kept);
+    memcpy(g_ListedLines[kept], g_Tape.entries[kept], sizeof(TapeEntry) * dropped);
+    memmove(g_bChangedResult, g_bChangedResult + dropped, sizeof(bool) * kept);
+    memset(g_bChangedResult + kept, 0, sizeof(bool) * dropped);
+    g_nMarkedLine -= dropped;
+    g_nPictureShift = dropped;
 }
 
 void CloseEdit(void)
@@ -312,6 +322,20 @@ void FollowListPicture(void)
     }
     ListView view = ViewOfList();
     HDC dc = nullptr;
+    if (g_nPictureShift) {
+        /* Moved within the window's own picture, which is cheaper than
+           drawing the rows again or ScrollWindowEx; not where a paint is
+           due, whose rows the move would carry off. */
+        if (!GetUpdateRect(g_hTapeList, nullptr, FALSE)) {
+            int moved = g_nPictureShift * LineHeight();
+            dc = GetDC(g_hTapeList);
+            BitBlt(dc, 0, 0, view.width, view.rows * LineHeight() - moved, dc, 0, moved, SRCCOPY);
+            ShiftShownRows(g_nPictureShift);
+        } else {
+            memset(g_ShownRows, 0, sizeof(g_ShownRows));
+        }
+        g_nPictureShift = 0;
+    }
     for (int row = 0; row < view.rows && row < SHOWN_ROWS; row++) {
         ShownRow wanted = WantedRow(row, view.top, view.selected, view.caret);
         if (SameRow(g_ShownRows[row], wanted)) {
@@ -349,7 +373,7 @@ void UpdateTapeList(void)
         CloseEdit(); /* the line under the field may be another now */
     }
     int count = g_Tape.tapeCur + 1;
-    DropFirstItemIfShifted(count);
+    DropFirstItemsIfShifted(count);
     for (int i = 0; i < count; i++) {
         bool differs = i >= g_nListedLines || strcmp(g_ListedLines[i], g_Tape.entries[i]) != 0;
         g_bChangedResult[i] = differs && g_bMarkChanges && i < g_nListedLines &&
