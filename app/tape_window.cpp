@@ -81,6 +81,7 @@ struct ShownRow {
 const int SHOWN_ROWS = TAPE_ENTRIES + 1;
 ShownRow g_ShownRows[SHOWN_ROWS];
 int g_nShownTop; /* the list's first line in view as g_ShownRows has it */
+bool g_bListFocused; /* told by the list's focus messages: GetFocus asks the server */
 int g_nPictureShift; /* lines the list's picture is to move up before drawing */
 bool g_bListStale;       /* changed while hidden: filled again when shown */
 bool g_bUpdatingList;    /* the scroll bar waits for the end of the change */
@@ -302,7 +303,7 @@ ListView ViewOfList(void)
     ListView view;
     view.top = (int)AskList(LB_GETTOPINDEX);
     view.selected = (int)AskList(LB_GETCURSEL);
-    view.caret = GetFocus() == g_hTapeList ? (int)AskList(LB_GETCARETINDEX) : -1;
+    view.caret = g_bListFocused ? (int)AskList(LB_GETCARETINDEX) : -1;
     RECT client;
     GetClientRect(g_hTapeList, &client);
     view.rows = (client.bottom + LineHeight() - 1) / LineHeight();
@@ -617,6 +618,10 @@ LRESULT CALLBACK TapeListProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     case LB_SETTOPINDEX:
     case WM_MOUSEWHEEL:
         CloseEdit(); /* the field would stay where its line was */
+        break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        g_bListFocused = msg == WM_SETFOCUS;
         break;
     case WM_PAINT:
         return OnListPaint();
