@@ -12,8 +12,8 @@
  * inserts or removes, and draw the selected line at once, each drawing a
  * round trip to the window system. This window keeps what each row of the
  * list shows and draws, after every change, only the rows whose picture
- * differs; when a full tape drops its first line, the picture moves up a
- * line instead of being drawn again.
+ * differs; when a full tape drops its first lines, the picture moves up
+ * within the window instead of being drawn again.
  *
  * The list has no scroll bar of its own: the list box sets its bar after
  * every item it adds or removes, and Wine draws the bar there and then,
@@ -152,7 +152,8 @@ void DropFirstItemsIfShifted(int count)
                                   sizeof(TapeEntry) * (TAPE_ENTRIES - 1 - dropped)) != 0) {
         dropped++;
     }
-    if (dropped > 2 || memcmp(g_ListedLines[0], g_Tape.entries[0], sizeof(TapeEntry) * (TAPE_ENTRIES - 1)) == 0) {
+    if (dropped > 2 ||
+        memcmp(g_ListedLines[0], g_Tape.entries[0], sizeof(TapeEntry) * (TAPE_ENTRIES - 1)) == 0) {
         return;
     }
     for (int i = TAPE_ENTRIES - dropped; i < TAPE_ENTRIES; i++) {
