@@ -6,6 +6,15 @@
  * lets each change touch only the items that differ: a key changes one
  * line or adds one, and a full tape drops its first item.
  *
+ * The list box keeps the items, the selection, the caret and the first
+ * line in view; this window draws them. The list's own drawing is held for
+ * good (WM_SETREDRAW): it would draw again every line below an item that it
+ * inserts or removes, and draw the selected line at once, each drawing a
+ * round trip to the window system. This window keeps what each row of the
+ * list shows and draws, after every change, only the rows whose picture
+ * differs; when a full tape drops its first lines, the picture moves up
+ * within the window instead of being drawn again.
+ *
  * The list has no scroll bar of its own: the list box sets its bar after
  * every item it adds or removes, and Wine draws the bar there and then,
  * which cost a key on a full tape milliseconds. A scroll bar beside it is
@@ -57,6 +66,22 @@ TapeEntry g_ListedLines[TAPE_ENTRIES]; /* the lines as the items show them */
 int g_nListedLines;
 bool g_bChangedResult[TAPE_ENTRIES];
 int g_nMarkedLine = -1;  /* the LCD's current line, as drawn */
+/* What a row of the list shows. */
+struct ShownRow {
+    bool known; /* drawn and not drawn over since */
+    bool blank; /* below the last line */
+    bool selected;
+    bool focused;
+    bool marked;  /* the LCD's current line */
+    bool changed; /* a result that a correction changed */
+    TapeEntry entry;
+};
+/* Rows past this many from the first in view are past every line. */
+const int SHOWN_ROWS = TAPE_ENTRIES + 1;
+ShownRow g_ShownRows[SHOWN_ROWS];
+int g_nShownTop; /* the list's first line in view as g_ShownRows has it */
+bool g_bListFocused; /* told by the list's focus messages: GetFocus asks the server */
+int g_nPictureShift; /* lines the list's picture is to move up before drawing */
 bool g_bListStale;       /* changed while hidden: filled again when shown */
 bool g_bUpdatingList;    /* the scroll bar waits for the end of the change */
 SCROLLINFO g_ScrollShown; /* what the scroll bar was last set to */
@@ -77,42 +102,74 @@ bool IsResultMark(char mark)
     return mark == '=' || mark == '%';
 }
 
-void InvalidateItem(int index)
-{
-    RECT rect;
-    if (index >= 0 && SendMessageW(g_hTapeList, LB_GETITEMRECT, index, (LPARAM)&rect) != LB_ERR) {
-        InvalidateRect(g_hTapeList, &rect, FALSE);
-    }
-}
-
+/* The new text goes in after the old one before that goes, so that the
+   list's caret, kept by place, stays on the line. */
 void SetItem(int index, const char *entry)
 {
     TapeEntry shown;
     FormatShownEntry(entry, shown);
     if (index < g_nListedLines) {
+        SendMessageA(g_hTapeList, LB_INSERTSTRING, index + 1, (LPARAM)shown);
         SendMessageA(g_hTapeList, LB_DELETESTRING, index, 0);
     } else {
+        SendMessageA(g_hTapeList, LB_INSERTSTRING, index, (LPARAM)shown);
         g_nListedLines = index + 1;
     }
-    SendMessageA(g_hTapeList, LB_INSERTSTRING, index, (LPARAM)shown);
     strcpy(g_ListedLines[index], entry);
 }
 
-/* A full tape that dropped its first line: the item goes the same way, and
-   the others need no change. */
-void DropFirstItemIfShifted(int count)
+int LineHeight(void);
+
+/* The list's picture moved up by rows (down where negative): so does what
+   each row is known to show; the rows uncovered are unknown. */
+void ShiftShownRows(int rows)
 {
-    const size_t kept = sizeof(TapeEntry) * (TAPE_ENTRIES - 2);
-    if (g_nListedLines != TAPE_ENTRIES || count != TAPE_ENTRIES ||
-        memcmp(g_ListedLines[1], g_Tape.entries[0], kept) != 0 ||
-        memcmp(g_ListedLines[0], g_Tape.entries[0], kept) == 0) {
+    if (rows >= SHOWN_ROWS || -rows >= SHOWN_ROWS) {
+        memset(g_ShownRows, 0, sizeof(g_ShownRows));
         return;
     }
-    SendMessageA(g_hTapeList, LB_DELETESTRING, 0, 0);
-    memmove(g_ListedLines[0], g_ListedLines[1], sizeof(TapeEntry) * (TAPE_ENTRIES - 1));
-    memmove(g_bChangedResult, g_bChangedResult + 1, sizeof(bool) * (TAPE_ENTRIES - 1));
-    g_nListedLines--;
-    g_nMarkedLine--;
+    if (rows > 0) {
+        memmove(g_ShownRows, g_ShownRows + rows, sizeof(ShownRow) * (SHOWN_ROWS - rows));
+        memset(g_ShownRows + SHOWN_ROWS - rows, 0, sizeof(ShownRow) * rows);
+    } else if (rows < 0) {
+        memmove(g_ShownRows - rows, g_ShownRows, sizeof(ShownRow) * (SHOWN_ROWS + rows));
+        memset(g_ShownRows, 0, sizeof(ShownRow) * -rows);
+    }
+}
+
+/* A full tape that dropped its first lines (a key adds one line or two):
+   the items go the same way, the lines added come first (the caret stays
+   on the last), and what the list shows moves up as many lines. */
+void DropFirstItemsIfShifted(int count)
+{
+    if (g_nListedLines != TAPE_ENTRIES || count != TAPE_ENTRIES) {
+        return;
+    }
+    /* The lines kept, but for the last listed, which the key may change. */
+    int dropped = 1;
+    while (dropped <= 2 && memcmp(g_ListedLines[dropped], g_Tape.entries[0],
+                                  sizeof(TapeEntry) * (TAPE_ENTRIES - 1 - dropped)) != 0) {
+        dropped++;
+    }
+    if (dropped > 2 ||
+        memcmp(g_ListedLines[0], g_Tape.entries[0], sizeof(TapeEntry) * (TAPE_ENTRIES - 1)) == 0) {
+        return;
+    }
+    for (int i = TAPE_ENTRIES - dropped; i < TAPE_ENTRIES; i++) {
+        TapeEntry shown;
+        FormatShownEntry(g_Tape.entries[i], shown);
+        SendMessageA(g_hTapeList, LB_ADDSTRING, 0, (LPARAM)shown);
+    }
+    for (int i = 0; i < dropped; i++) {
+        SendMessageA(g_hTapeList, LB_DELETESTRING, 0, 0);
+    }
+    int kept = TAPE_ENTRIES - dropped;
+    memmove(g_ListedLines[0], g_ListedLines[dropped], sizeof(TapeEntry) * kept);
+    memcpy(g_ListedLines[kept], g_Tape.entries[kept], sizeof(TapeEntry) * dropped);
+    memmove(g_bChangedResult, g_bChangedResult + dropped, sizeof(bool) * kept);
+    memset(g_bChangedResult + kept, 0, sizeof(bool) * dropped);
+    g_nMarkedLine -= dropped;
+    g_nPictureShift = dropped;
 }
 
 void CloseEdit(void)
@@ -190,6 +247,125 @@ LRESULT OnVScroll(WPARAM wParam)
     return 0;
 }
 
+void DrawLine(HDC dc, const RECT &rect, const ShownRow &row);
+
+/* What row (of those from the first in view) is to show. */
+ShownRow WantedRow(int row, int top, int selected, int caret)
+{
+    ShownRow wanted = {};
+    int line = top + row;
+    wanted.known = true;
+    wanted.blank = line >= g_nListedLines;
+    if (!wanted.blank) {
+        wanted.selected = line == selected;
+        wanted.focused = line == caret;
+        wanted.marked = line == g_nMarkedLine;
+        wanted.changed = g_bChangedResult[line];
+        strcpy(wanted.entry, g_ListedLines[line]);
+    }
+    return wanted;
+}
+
+bool SameRow(const ShownRow &a, const ShownRow &b)
+{
+    return a.known == b.known && a.blank == b.blank && a.selected == b.selected &&
+           a.focused == b.focused && a.marked == b.marked && a.changed == b.changed &&
+           strcmp(a.entry, b.entry) == 0;
+}
+
+void DrawRow(HDC dc, int row, const ShownRow &wanted, int width)
+{
+    int height = LineHeight();
+    RECT rect = { 0, row * height, width, (row + 1) * height };
+    if (wanted.blank) {
+        FillRect(dc, &rect, GetSysColorBrush(COLOR_WINDOW));
+    } else {
+        DrawLine(dc, rect, wanted);
+    }
+    if (row < SHOWN_ROWS) {
+        g_ShownRows[row] = wanted;
+    }
+}
+
+/* The rows in view, with the selection and the caret as the list has them
+   (the caret shown while the list has the focus); whatever moved the
+   list's picture since the rows were last drawn is taken into account. */
+struct ListView {
+    int top;
+    int selected;
+    int caret;
+    int rows;
+    int width;
+};
+
+ListView ViewOfList(void)
+{
+    ListView view;
+    view.top = (int)AskList(LB_GETTOPINDEX);
+    view.selected = (int)AskList(LB_GETCURSEL);
+    view.caret = g_bListFocused ? (int)AskList(LB_GETCARETINDEX) : -1;
+    RECT client;
+    GetClientRect(g_hTapeList, &client);
+    view.rows = (client.bottom + LineHeight() - 1) / LineHeight();
+    view.width = client.right;
+    /* The list moves its picture when it scrolls (or asks for a whole
+       repaint, which draws every row). */
+    ShiftShownRows(view.top - g_nShownTop);
+    g_nShownTop = view.top;
+    return view;
+}
+
+/* Draws the rows whose picture differs from what they are to show. */
+void FollowListPicture(void)
+{
+    if (g_bUpdatingList || !g_hTapeList) {
+        return;
+    }
+    ListView view = ViewOfList();
+    HDC dc = nullptr;
+    if (g_nPictureShift) {
+        /* Moved within the window's own picture, which is cheaper than
+           drawing the rows again or ScrollWindowEx; not where a paint is
+           due, whose rows the move would carry off. */
+        if (!GetUpdateRect(g_hTapeList, nullptr, FALSE)) {
+            int moved = g_nPictureShift * LineHeight();
+            dc = GetDC(g_hTapeList);
+            BitBlt(dc, 0, 0, view.width, view.rows * LineHeight() - moved, dc, 0, moved, SRCCOPY);
+            ShiftShownRows(g_nPictureShift);
+        } else {
+            memset(g_ShownRows, 0, sizeof(g_ShownRows));
+        }
+        g_nPictureShift = 0;
+    }
+    for (int row = 0; row < view.rows && row < SHOWN_ROWS; row++) {
+        ShownRow wanted = WantedRow(row, view.top, view.selected, view.caret);
+        if (SameRow(g_ShownRows[row], wanted)) {
+            continue;
+        }
+        if (!dc) {
+            dc = GetDC(g_hTapeList);
+        }
+        DrawRow(dc, row, wanted, view.width);
+    }
+    if (dc) {
+        ReleaseDC(g_hTapeList, dc);
+    }
+}
+
+/* The list's paint: every row the paint shows. */
+LRESULT OnListPaint(void)
+{
+    ListView view = ViewOfList();
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(g_hTapeList, &ps);
+    int height = LineHeight();
+    for (int row = ps.rcPaint.top / height; row < view.rows && row * height < ps.rcPaint.bottom; row++) {
+        DrawRow(dc, row, WantedRow(row, view.top, view.selected, view.caret), view.width);
+    }
+    EndPaint(g_hTapeList, &ps);
+    return 0;
+}
+
 /* Brings the items in line with the tape. */
 void UpdateTapeList(void)
 {
@@ -198,15 +374,11 @@ void UpdateTapeList(void)
         CloseEdit(); /* the line under the field may be another now */
     }
     int count = g_Tape.tapeCur + 1;
-    DropFirstItemIfShifted(count);
+    DropFirstItemsIfShifted(count);
     for (int i = 0; i < count; i++) {
         bool differs = i >= g_nListedLines || strcmp(g_ListedLines[i], g_Tape.entries[i]) != 0;
-        bool marked = differs && g_bMarkChanges && i < g_nListedLines &&
-                      IsResultMark(g_Tape.entries[i][0]);
-        if (g_bChangedResult[i] != marked) {
-            g_bChangedResult[i] = marked;
-            InvalidateItem(i);
-        }
+        g_bChangedResult[i] = differs && g_bMarkChanges && i < g_nListedLines &&
+                              IsResultMark(g_Tape.entries[i][0]);
         if (differs) {
             SetItem(i, g_Tape.entries[i]);
         }
@@ -215,18 +387,19 @@ void UpdateTapeList(void)
         SendMessageA(g_hTapeList, LB_DELETESTRING, --g_nListedLines, 0);
         g_bChangedResult[g_nListedLines] = false;
     }
-    int marked = g_Tape.viewTop + g_Tape.markerRow;
-    if (marked != g_nMarkedLine) {
-        InvalidateItem(g_nMarkedLine);
-        InvalidateItem(marked);
-        g_nMarkedLine = marked;
-    }
+    g_nMarkedLine = g_Tape.viewTop + g_Tape.markerRow;
     /* After a key the LCD's line, which is then the last; after a correction
        or deletion here the line it was made on. */
-    int selected = g_bOwnChange ? g_nKeptLine : marked;
-    SendMessageW(g_hTapeList, LB_SETCURSEL, selected < count ? selected : count - 1, 0);
+    int selected = g_bOwnChange ? g_nKeptLine : g_nMarkedLine;
+    if (selected >= count) {
+        selected = count - 1;
+    }
+    if (AskList(LB_GETCURSEL) != selected) {
+        SendMessageW(g_hTapeList, LB_SETCURSEL, selected, 0);
+    }
     g_bUpdatingList = false;
     FollowListScroll();
+    FollowListPicture();
 }
 
 /* Told of every change of the tape; a hidden window catches up when shown. */
@@ -446,14 +619,23 @@ LRESULT CALLBACK TapeListProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_MOUSEWHEEL:
         CloseEdit(); /* the field would stay where its line was */
         break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        g_bListFocused = msg == WM_SETFOCUS;
+        break;
+    case WM_PAINT:
+        return OnListPaint();
+    case WM_ERASEBKGND:
+        return 1; /* every row is drawn whole */
     default:
         break;
     }
-    /* Whatever moved the lines in view (keys, wheel, a drag, a new
-       selection), the scroll bar follows. */
+    /* Whatever moved the lines in view or the selection (keys, wheel, a
+       drag, the focus), the scroll bar and the rows follow. */
     LRESULT result = CallWindowProcW(g_pfnListProc, hwnd, msg, wParam, lParam);
     if (msg != WM_DESTROY && msg != WM_NCDESTROY) {
         FollowListScroll();
+        FollowListPicture();
     }
     return result;
 }
@@ -477,6 +659,9 @@ LRESULT OnCreate(HWND hwnd)
     g_ScrollShown = {};
     g_ScrollShown.nMax = -1; /* differs from any list's: the first follow sets it */
     g_pfnListProc = (WNDPROC)SetWindowLongPtrW(g_hTapeList, GWLP_WNDPROC, (LONG_PTR)TapeListProc);
+    AskList(WM_SETREDRAW, FALSE);
+    memset(g_ShownRows, 0, sizeof(g_ShownRows));
+    g_nShownTop = 0;
     g_bListStale = true;
     SetTapeFollower(FollowTape);
     return 0;
@@ -489,6 +674,7 @@ LRESULT OnSize(HWND hwnd, LPARAM lParam)
     int width = LOWORD(lParam) > bar ? LOWORD(lParam) - bar : 0;
     MoveWindow(g_hTapeList, 0, 0, width, HIWORD(lParam), TRUE);
     MoveWindow(g_hTapeScroll, width, 0, LOWORD(lParam) - width, HIWORD(lParam), TRUE);
+    InvalidateRect(g_hTapeList, nullptr, FALSE); /* the rows span the width */
     FollowListScroll();
     if (!IsIconic(hwnd) && LOWORD(lParam) && HIWORD(lParam)) {
         g_UnscaledClient = { LOWORD(lParam) / g_nScale, HIWORD(lParam) / g_nScale };
@@ -504,56 +690,50 @@ LRESULT OnMeasureItem(MEASUREITEMSTRUCT *item)
 
 void FillWith(HDC dc, const RECT &rect, COLORREF colour)
 {
-    HBRUSH brush = CreateSolidBrush(colour);
-    FillRect(dc, &rect, brush);
-    DeleteObject(brush);
+    SetDCBrushColor(dc, colour);
+    FillRect(dc, &rect, (HBRUSH)GetStockObject(DC_BRUSH));
 }
 
 /* A line as on a paper tape: results in bold under a rule, the LCD's line
    marked at the left, results that a correction changed shaded. */
-LRESULT OnDrawItem(const DRAWITEMSTRUCT *item)
+void DrawLine(HDC dc, const RECT &rect, const ShownRow &row)
 {
-    int index = (int)item->itemID;
-    if (index < 0 || index >= g_nListedLines) {
-        return TRUE;
-    }
-    HDC dc = item->hDC;
-    RECT rect = item->rcItem;
-    /* The list box asks for every line in view at each paint: only those
-       that the paint will show are drawn, so that a key redraws its line. */
-    if (!RectVisible(dc, &rect)) {
-        return TRUE;
-    }
-    bool selected = (item->itemState & ODS_SELECTED) != 0;
-    COLORREF background = selected ? GetSysColor(COLOR_HIGHLIGHT)
-                          : g_bChangedResult[index] ? CHANGED_RESULT_COLOUR
-                                                    : GetSysColor(COLOR_WINDOW);
-    COLORREF ink = GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
+    COLORREF background = row.selected  ? GetSysColor(COLOR_HIGHLIGHT)
+                          : row.changed ? CHANGED_RESULT_COLOUR
+                                        : GetSysColor(COLOR_WINDOW);
+    COLORREF ink = GetSysColor(row.selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
     FillWith(dc, rect, background);
 
-    const char *entry = g_ListedLines[index];
-    bool result = IsResultMark(entry[0]);
+    bool result = IsResultMark(row.entry[0]);
     if (result) {
         RECT rule = { rect.left + Scaled(TEXT_LEFT), rect.top, rect.right - Scaled(TEXT_RIGHT),
                       rect.top + Scaled(1) };
         FillWith(dc, rule, ink);
     }
-    if (index == g_nMarkedLine) {
+    if (row.marked) {
         RECT mark = { rect.left + Scaled(2), rect.top + Scaled(2), rect.left + Scaled(2 + MARK_WIDTH),
                       rect.bottom - Scaled(2) };
         FillWith(dc, mark, MARK_COLOUR);
     }
     TapeEntry shown;
-    FormatShownEntry(entry, shown);
+    FormatShownEntry(row.entry, shown);
     HGDIOBJ previous = SelectObject(dc, result ? g_hResultFont : g_hLineFont);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, ink);
     TextOutA(dc, rect.left + Scaled(TEXT_LEFT), rect.top + Scaled(LINE_PADDING / 2), shown,
              TAPE_ENTRY_LEN);
     SelectObject(dc, previous);
-    if (item->itemState & ODS_FOCUS) {
+    if (row.focused) {
+        /* Its pattern in the line's ink and the window's colour, as the
+           list box would leave them. */
+        SetBkColor(dc, GetSysColor(COLOR_WINDOW));
         DrawFocusRect(dc, &rect);
     }
+}
+
+/* The list asks for its lines while it draws: this window draws them. */
+LRESULT OnDrawItem(void)
+{
     return TRUE;
 }
 
@@ -627,7 +807,7 @@ LRESULT CALLBACK TapeWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_MEASUREITEM:
         return OnMeasureItem((MEASUREITEMSTRUCT *)lParam);
     case WM_DRAWITEM:
-        return OnDrawItem((const DRAWITEMSTRUCT *)lParam);
+        return OnDrawItem();
     case WM_COMMAND:
         return OnCommand(wParam);
     case WM_VSCROLL:
@@ -684,6 +864,7 @@ void RescaleTapeWindow(const RECT &oldFace)
     }
     CloseEdit();
     MakeFonts();
+    memset(g_ShownRows, 0, sizeof(g_ShownRows));
     SendMessageW(g_hTapeList, LB_SETITEMHEIGHT, 0, LineHeight());
     SIZE size = WindowSize();
     /* Flush against the face before, flush against it after: kept where it

@@ -108,6 +108,38 @@ void TestFollowsKeys(HWND mainWindow)
           bar.nPos, bar.nMax, top);
 }
 
+// Each change drawn only where it shows, the list looks as its own whole
+// paint draws it; the keys of each row follow those of the rows before.
+void TestDrawnAsPainted(HWND mainWindow)
+{
+    static Image drawn, painted;
+    const struct {
+        const char *keys;
+        int times;
+    } changes[] = {
+        { "12+3=4", 1 }, { "+", 1 }, { "5+1=", 12 }, /* the list moved down, line by line */
+        { "5+1=", 30 }, { "7", 1 }, { "+", 1 }, { "=", 1 }, /* a full tape dropping lines */
+    };
+    Type(mainWindow, "");
+    RECT client;
+    GetClientRect(g_hList, &client);
+    for (const auto &change : changes) {
+        for (int i = 0; i < change.times; i++) {
+            for (const char *key = change.keys; *key; key++) {
+                SendMessageA(mainWindow, WM_COMMAND, CMD_KEY, KeyOfChar((unsigned char)*key));
+            }
+        }
+        UpdateWindow(g_hList);
+        CaptureWindow(g_hList, 0, 0, client.right, client.bottom, &drawn);
+        RedrawWindow(g_hList, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        CaptureWindow(g_hList, 0, 0, client.right, client.bottom, &painted);
+        int x = 0, y = 0;
+        int differences = CountDifferences(&drawn, &painted, &x, &y);
+        CHECK(differences == 0, "after %s x%d: %d pixels drawn otherwise, first at %d,%d", change.keys,
+              change.times, differences, x, y);
+    }
+}
+
 void TestCorrections(HWND mainWindow, HWND tapeWindow)
 {
     const struct {
@@ -219,6 +251,7 @@ int main()
     ZoomTo(mainWindow, 1);
     TestShown(mainWindow, tapeWindow);
     TestFollowsKeys(mainWindow);
+    TestDrawnAsPainted(mainWindow);
     TestCorrections(mainWindow, tapeWindow);
     TestDeletions(mainWindow);
     TestTypedHere(mainWindow);
