@@ -51,15 +51,16 @@ struct KeyKind {
     const char *name;
     int buttonId;
     WPARAM virtualKey; /* also timed from the keyboard, by this key */
+    bool addsLine;     /* opens a line: on a full tape every line moves up */
 };
 
 const KeyKind KEY_KINDS[] = {
-    { "digit", KEY_5, VK_NUMPAD5 },
-    { "operator", KEY_PLUS, 0 },
-    { "=", KEY_EQUALS, VK_RETURN },
-    { "%", KEY_PERCENT, 0 },
-    { "clear", KEY_CLEAR, 0 },
-    { "scroll", KEY_LINE_UP, 0 },
+    { "digit", KEY_5, VK_NUMPAD5, false },
+    { "operator", KEY_PLUS, 0, true },
+    { "=", KEY_EQUALS, VK_RETURN, true },
+    { "%", KEY_PERCENT, 0, true },
+    { "clear", KEY_CLEAR, 0, false },
+    { "scroll", KEY_LINE_UP, 0, false },
 };
 enum { KIND_COUNT = sizeof(KEY_KINDS) / sizeof(KEY_KINDS[0]) };
 
@@ -211,10 +212,17 @@ void PaintKept(HWND hwnd, const KeptBitmap *from, int width, int height)
 }
 
 /* One line of a list in a fixed-pitch font, as the tape window draws the
-   line that a key changed. */
-void DrawFloorTapeLine(void)
+   line that a key changed; for a key that opens a line on the full tape
+   the list's picture first moves up a line, as every line of the tape
+   window does then. */
+void DrawFloorTapeLine(bool addsLine)
 {
     HDC dc = GetDC(g_hFloorTape);
+    if (addsLine) {
+        RECT client;
+        GetClientRect(g_hFloorTape, &client);
+        BitBlt(dc, 0, 0, client.right, client.bottom - Scaled(18), dc, 0, Scaled(18), SRCCOPY);
+    }
     RECT line = { 0, 0, Scaled(150), Scaled(18) };
     FillRect(dc, &line, (HBRUSH)GetStockObject(WHITE_BRUSH));
     HGDIOBJ previous = SelectObject(dc, g_hFloorTapeFont);
@@ -239,7 +247,7 @@ LRESULT CALLBACK FloorKeyProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         ReleaseCapture();
         BlitKept(g_hFloorLcd, 0, 0, Scaled(LCD_DRAWN_WIDTH), Scaled(LCD_DRAWN_HEIGHT), &g_FloorLcd, 0, 0);
         if (g_hFloorTape) {
-            DrawFloorTapeLine();
+            DrawFloorTapeLine(KEY_KINDS[kind].addsLine);
         }
         BlitKept(hwnd, 0, 0, Scaled(spec->width), Scaled(spec->height), &g_FloorSkin,
                  Scaled(spec->x), Scaled(spec->y));
