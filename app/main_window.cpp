@@ -286,12 +286,9 @@ void ScrollTapeByWheel(HWND hwnd, POINT at, int delta)
         g_nWheelDelta = 0;
         return;
     }
-    g_nWheelDelta += delta;
-    for (; g_nWheelDelta >= WHEEL_DELTA; g_nWheelDelta -= WHEEL_DELTA) {
-        ForwardCalculatorKey(hwnd, KEY_LINE_UP);
-    }
-    for (; g_nWheelDelta <= -WHEEL_DELTA; g_nWheelDelta += WHEEL_DELTA) {
-        ForwardCalculatorKey(hwnd, KEY_LINE_DOWN);
+    for (int notches = WheelNotches(&g_nWheelDelta, delta); notches != 0;
+         notches += notches > 0 ? -1 : 1) {
+        ForwardCalculatorKey(hwnd, notches > 0 ? KEY_LINE_UP : KEY_LINE_DOWN);
     }
 }
 
@@ -371,6 +368,27 @@ LRESULT OnDestroy(void)
 }
 
 } // namespace
+
+RECT WorkAreaOf(HMONITOR monitor)
+{
+    MONITORINFO info = {};
+    info.cbSize = sizeof(info);
+    if (!GetMonitorInfoW(monitor, &info)) {
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &info.rcWork, 0);
+    }
+    return info.rcWork;
+}
+
+int WheelNotches(int *sum, int delta)
+{
+    if ((delta < 0) != (*sum < 0)) {
+        *sum = 0;
+    }
+    *sum += delta;
+    int notches = *sum / WHEEL_DELTA;
+    *sum -= notches * WHEEL_DELTA;
+    return notches;
+}
 
 int RegisterWindowClasses(void)
 {

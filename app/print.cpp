@@ -9,6 +9,7 @@
 
 #include <commdlg.h>
 
+#include "amount/marks.h"
 #include "app/failure.h"
 #include "app/shell.h"
 #include "app/tape_notices.h"
@@ -129,7 +130,7 @@ void DrawHeader(HDC printer, const PageLayout &page, HFONT font, const wchar_t *
 /* Results stand out in bold, as a paper tape prints its totals. */
 bool IsResultLine(const char *entry)
 {
-    return entry[0] == '=' || entry[0] == '%';
+    return IsResultMark(entry[0]);
 }
 
 void DrawTapeLines(HDC printer, const PageLayout &page, HFONT plain, HFONT bold, int first, int end)

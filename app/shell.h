@@ -41,6 +41,16 @@ void ScaleFace(HWND mainWindow, int factor, int left, int top);
 /* Copies the whole skin into dc; nothing without a skin. */
 void PaintSkin(HDC dc);
 
+/* The work area of a monitor (the screen less the taskbar); the primary
+   monitor's where the monitor cannot be asked. */
+RECT WorkAreaOf(HMONITOR monitor);
+
+/* Adds a wheel turn (delta, WHEEL_DELTA a notch, positive away from the
+   user) to *sum and returns the whole notches in it, the rest left in *sum,
+   so that a high-resolution wheel's smaller steps add up to notches; a turn
+   the other way starts the sum afresh. */
+int WheelNotches(int *sum, int delta);
+
 int TranslateKeyDown(HWND mainWindow, WPARAM virtualKey, LPARAM keyData);
 void TranslateChar(HWND mainWindow, WPARAM character, LPARAM keyData);
 void SimulateButtonPress(HWND button, WPARAM wParam, LPARAM lParam);

@@ -28,6 +28,7 @@
 
 #include <string.h>
 
+#include "amount/marks.h"
 #include "amount/platform.h"
 #include "app/shell.h"
 #include "res/skin.h"
@@ -96,11 +97,6 @@ int g_nKeptLine;
 
 /* The client size at factor 1, which the window keeps at every factor. */
 SIZE g_UnscaledClient;
-
-bool IsResultMark(char mark)
-{
-    return mark == '=' || mark == '%';
-}
 
 /* The new text goes in after the old one before that goes, so that the
    list's caret, kept by place, stays on the line. */
@@ -474,11 +470,9 @@ void PlaceBesideCalculator(void)
     SIZE size = WindowSize();
     RECT face;
     GetWindowRect(g_hTapeOwner, &face);
-    MONITORINFO monitor = {};
-    monitor.cbSize = sizeof(monitor);
-    GetMonitorInfoW(MonitorFromWindow(g_hTapeOwner, MONITOR_DEFAULTTONEAREST), &monitor);
+    RECT work = WorkAreaOf(MonitorFromWindow(g_hTapeOwner, MONITOR_DEFAULTTONEAREST));
     int x = face.right;
-    if (x + size.cx > monitor.rcWork.right && face.left - size.cx >= monitor.rcWork.left) {
+    if (x + size.cx > work.right && face.left - size.cx >= work.left) {
         x = face.left - size.cx;
     }
     SetWindowPos(g_hTapeWindow, nullptr, x, face.top, size.cx, size.cy,

@@ -19,16 +19,6 @@ int Clamp(int value, int low, int high)
     return value < low ? low : value > high ? high : value;
 }
 
-RECT WorkAreaOf(HMONITOR monitor)
-{
-    MONITORINFO info = {};
-    info.cbSize = sizeof(info);
-    if (!GetMonitorInfoW(monitor, &info)) {
-        SystemParametersInfoW(SPI_GETWORKAREA, 0, &info.rcWork, 0);
-    }
-    return info.rcWork;
-}
-
 /* The largest factor whose window fits work, and never less than the
    display's own factor, which every start takes whether it fits or not. */
 int LargestFactorIn(const RECT &work, int display)
@@ -98,12 +88,7 @@ void ZoomReset(HWND mainWindow)
 
 void ZoomByWheel(HWND mainWindow, int delta)
 {
-    if ((delta < 0) != (g_nWheelDelta < 0)) {
-        g_nWheelDelta = 0;
-    }
-    g_nWheelDelta += delta;
-    int notches = g_nWheelDelta / WHEEL_DELTA;
-    g_nWheelDelta -= notches * WHEEL_DELTA;
+    int notches = WheelNotches(&g_nWheelDelta, delta);
     if (notches) {
         ZoomTo(mainWindow, g_nScale + notches);
     }

@@ -5,6 +5,7 @@
 
 #include <string.h>
 
+#include "amount/marks.h"
 #include "tape/replay.h"
 #include "tape/tape_text.h"
 
@@ -14,8 +15,7 @@ const char LINE_END[] = "\n";
 
 bool IsResultLine(int index)
 {
-    char mark = g_Tape.entries[index][0];
-    return mark == '=' || mark == '%';
+    return IsResultMark(g_Tape.entries[index][0]);
 }
 
 /* The amount without the blanks around it, when it is written as a number
@@ -35,7 +35,7 @@ bool TrimAmount(const char *amount, AmountText out)
     int points = 0;
     for (size_t i = 0; i < length; i++) {
         char c = amount[i];
-        if (c >= '0' && c <= '9')
+        if (IsDigit(c))
             digit = true;
         else if (c == '.')
             points++;
@@ -70,7 +70,7 @@ bool CorrectTapeLine(int index, const char *amount)
     char text[TAPE_TEXT_SIZE];
     int n = FormatTapeLines(0, index - 1, LINE_END, text);
     char mark = g_Tape.entries[index][0];
-    text[n++] = mark == '_' ? ' ' : mark;
+    text[n++] = mark == MARK_PLAIN ? ' ' : mark;
     size_t length = strlen(trimmed);
     memcpy(text + n, trimmed, length);
     n += (int)length;
